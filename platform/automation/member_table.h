@@ -116,8 +116,9 @@ class MemberTable {
 };
 
 // The usual base of a stand-in object: dispatches through the class's static member table.
-template <class Self>
-class TableDispatch : public Dispatch {
+// Base is Dispatch or an interface derived from it.
+template <class Self, class Base = Dispatch>
+class TableDispatch : public Base {
  public:
   Variant Invoke(std::string_view member, InvokeKind kind, const Arguments& args) override {
     return Self::Members().Invoke(static_cast<Self&>(*this), member, kind, args);
