@@ -65,7 +65,7 @@ class Host : public TableDispatch<Host> {
 };
 
 struct MemberTableTest : ::testing::Test {
-  Fixture() {
+  MemberTableTest() {
     host->items->items["参数"] = std::make_shared<Item>();
     host->items->items["参数"]->name = "参数";
   }
