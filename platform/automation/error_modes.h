@@ -52,6 +52,31 @@ class ResumeNext {
   std::string description_;
 };
 
+// A procedure whose error mode is a setting of its family's member table: with errors ignored
+// every step is a ResumeNext step; otherwise a failing step ends the procedure and reaches its
+// caller, as in a procedure with no handling of its own.
+enum class ErrorMode { Ignore, Propagate };
+
+class Steps {
+ public:
+  explicit Steps(ErrorMode mode) : mode_(mode) {}
+  template <class F>
+  void operator()(F&& step) {
+    if (mode_ == ErrorMode::Ignore) resume_(std::forward<F>(step));
+    else std::forward<F>(step)();
+  }
+  template <class F>
+  bool test(F&& condition) {
+    if (mode_ == ErrorMode::Ignore) return resume_.test(std::forward<F>(condition));
+    return static_cast<bool>(std::forward<F>(condition)());
+  }
+  ErrorMode mode() const { return mode_; }
+
+ private:
+  ErrorMode mode_;
+  ResumeNext resume_;
+};
+
 // Runs the body until its first failure; true when it ran to the end.
 template <class F>
 bool StopAtFirstError(F&& body) {

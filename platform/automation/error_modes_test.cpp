@@ -79,6 +79,21 @@ TEST(StopAtFirstError, TheFirstFailureEndsTheHandlerSilently) {
   EXPECT_EQ(ran, (std::vector<int>{1, 3}));
 }
 
+TEST(Steps, TheModeDecidesWhetherAFailureEndsTheProcedure) {
+  std::vector<int> ran;
+  Steps ignoring(ErrorMode::Ignore);
+  ignoring([] { Fail(errors::kApplicationDefined); });
+  ignoring([&] { ran.push_back(1); });
+  EXPECT_TRUE(ignoring.test([]() -> bool { Raise(errors::kTypeMismatch); }));
+  EXPECT_EQ(ran, (std::vector<int>{1}));
+
+  Steps propagating(ErrorMode::Propagate);
+  propagating([&] { ran.push_back(2); });
+  EXPECT_THROW(propagating([] { Fail(errors::kApplicationDefined); }), Error);
+  EXPECT_THROW(propagating.test([]() -> bool { Raise(errors::kTypeMismatch); }), Error);
+  EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
 TEST(WithFailurePath, TheFailurePathGetsTheError) {
   long seen = 0;
   WithFailurePath([] { Fail(errors::kSubscriptOutOfRange); }, [&](const Error& e) { seen = e.number(); });
