@@ -1,0 +1,51 @@
+// The worksheet and workbook protection wizards: OK protects, Cancel unprotects.
+
+#include <string>
+
+#include "platform/automation/error_modes.h"
+#include "platform/ui/message_box.h"
+#include "workbench/common/office_attach.h"
+#include "workbench/shell/shell_module.h"
+
+namespace 主类 {
+namespace {
+
+using automation::Named;
+using automation::ResumeNext;
+using namespace workbench;
+
+std::string Question(const std::string& firstLine) {
+  return firstLine + "\n\n点“确定”进行保护；\n\n点“取消”取消保护。 ";
+}
+
+bool AskProtect(const std::string& firstLine, const char* title) {
+  return ui::MsgBox(Question(firstLine), ui::kOkCancel | ui::kInformation, title) != ui::kCancel;
+}
+
+}  // namespace
+
+void ToggleWorksheetProtection() {
+  ResumeNext step;
+  step([] { excel = AttachOrCreateExcel(); });
+  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) return;
+  if (AskProtect("本操作将对当前评估表进行保护或者取消保护！  ", "工作表保护向导"))
+    step([] {
+      excel.obj("ActiveSheet")
+          .call("Protect", kWorksheetPassword, Named("DrawingObjects", true), Named("Contents", true),
+                Named("Scenarios", true), Named("AllowFormattingCells", true));
+    });
+  else
+    step([] { excel.obj("ActiveSheet").call("Unprotect", kWorksheetPassword); });
+}
+
+void ToggleWorkbookProtection() {
+  ResumeNext step;
+  step([] { excel = AttachExcel(); });
+  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) return;
+  if (AskProtect("本操作将对本工作簿进行保护或者取消保护！  ", "工作薄保护向导"))
+    step([] { excel.obj("ActiveWorkbook").call("Protect", kWorkbookPassword); });
+  else
+    step([] { excel.obj("ActiveWorkbook").call("Unprotect", kWorkbookPassword); });
+}
+
+}  // namespace 主类
