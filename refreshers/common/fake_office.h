@@ -53,8 +53,18 @@ class Sheet : public TableDispatch<Sheet>, public std::enable_shared_from_this<S
     std::int32_t row, column;
   };
 
+  class Rows : public TableDispatch<Rows> {
+   public:
+    static const MemberTable<Rows>& Members() {
+      static const auto table = MemberTable<Rows>().Property("Count", [](Rows&, const Args&) { return Int(1048576); });
+      return table;
+    }
+  };
+
   static const MemberTable<Sheet>& Members() {
-    static const auto table = MemberTable<Sheet>().Property(
+    static const auto table = MemberTable<Sheet>()
+        .Property("Rows", [](Sheet&, const Args&) { return Variant(Object(std::make_shared<Rows>())); })
+        .Property(
         "Cells",
         [](Sheet& s, const Args& a) {
           return Variant(Object(std::make_shared<Cell>(s.shared_from_this(), a[0].toInt32(), a[1].toInt32())));
@@ -97,20 +107,12 @@ class Workbook : public TableDispatch<Workbook> {
 
 class Excel : public TableDispatch<Excel> {
  public:
-  class Rows : public TableDispatch<Rows> {
-   public:
-    static const MemberTable<Rows>& Members() {
-      static const auto table = MemberTable<Rows>().Property("Count", [](Rows&, const Args&) { return Int(1048576); });
-      return table;
-    }
-  };
   static const MemberTable<Excel>& Members() {
     static const auto table =
         MemberTable<Excel>()
             .Property("ActiveWorkbook", [](Excel& x, const Args&) { return Variant(Object(x.existing(x.active))); })
             .Property("Workbooks", [](Excel& x, const Args& a) { return Variant(Object(x.existing(a[0].toText()))); },
-                      {}, {"Index"})
-            .Property("Rows", [](Excel&, const Args&) { return Variant(Object(std::make_shared<Rows>())); });
+                      {}, {"Index"});
     return table;
   }
   std::shared_ptr<Workbook> existing(const std::string& name) const {

@@ -14,7 +14,7 @@ constexpr std::int32_t kParagraphUnit = 4;
 
 Variant RefreshContext::CellValue(std::string_view sheet, std::int32_t row, std::int32_t column) const {
   return office.excel.obj("Workbooks", names.workbook)
-      .obj("Sheets", std::string(sheet))
+      .obj("Sheets", sheet)
       .obj("Cells", row, column)
       .get("Value");
 }

@@ -27,7 +27,7 @@ std::string SummaryCellText(const Variant& value, bool formatted) {
     if (value.isText()) return value.toText();
     throw;
   }
-  return runtime::FormatNumber(number, "##,##0.00");
+  return runtime::FormatNumber(number, kMoney);
 }
 
 void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, const SummaryTableMember& member) {
@@ -37,14 +37,9 @@ void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, cons
 
   Int16 lastRow = 0;
   step([&] {
-    const Object excel = context.office.excel;
-    const Variant bottom = excel.obj("Rows").get("Count");
-    lastRow = excel.obj("Workbooks", names.workbook)
-                  .obj("Sheets", kSummarySheet)
-                  .obj("Cells", bottom, member.ownerColumn)
-                  .obj("End", kUp)
-                  .get("Row")
-                  .toInt16();
+    const Object sheet = context.office.excel.obj("Workbooks", names.workbook).obj("Sheets", kSummarySheet);
+    const Variant bottom = sheet.obj("Rows").get("Count");
+    lastRow = sheet.obj("Cells", bottom, member.ownerColumn).obj("End", kUp).get("Row").toInt16();
   });
   Int16 needed = 0;
   step([&] { needed = lastRow - Int16(kHeaderRows); });
