@@ -1,5 +1,8 @@
 #include "refreshers/common/replacement_step.h"
 
+#include <string>
+#include <string_view>
+
 #include "platform/automation/error_modes.h"
 #include "platform/runtime/number_format.h"
 #include "platform/runtime/numeric_reading.h"
@@ -51,8 +54,6 @@ void ReplaceInPieces(const RefreshContext& context, const std::string& value) {
   restore();
 }
 
-}  // namespace
-
 std::string ReplacementText(const Variant& value, std::string_view format) {
   std::string text = value.toText();
   if (format.empty()) return text;
@@ -79,6 +80,8 @@ void ReplaceKey(const RefreshContext& context, const std::string& key, const std
     ReplaceInPieces(context, value);
   }
 }
+
+}  // namespace
 
 void ReplacementStep(const RefreshContext& context, const RowRange& range, std::int16_t row) {
   const std::string key = context.CellValue(range.sheet, row, range.key).toText();

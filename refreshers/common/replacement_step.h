@@ -3,8 +3,6 @@
 // report's main text becomes the row's value.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "refreshers/common/refresh_context.h"
 #include "refreshers/common/row_range.h"
@@ -16,15 +14,9 @@ enum class OnError {
   SkipRow,  // a row that fails anywhere is skipped as a whole, its key left in the report
 };
 
-// The text a value cell gives under a replacement format.
-std::string ReplacementText(const automation::Variant& value, std::string_view format);
-
-// Find and replacement texts are read with Word's "^" codes: a plain "^" is written "^^".
-std::string EscapeCarets(std::string_view text);
-
-// Replaces every occurrence of the key from the insertion point on.
-void ReplaceKey(const RefreshContext& context, const std::string& key, const std::string& value);
-
+// Reads the row's key and value, formats the value and replaces every occurrence of the key
+// from the insertion point on. Find and replacement texts are read with Word's "^" codes, so a
+// "^" of a key or a value is written "^^".
 void ReplacementStep(const RefreshContext& context, const RowRange& range, std::int16_t row);
 
 void RunRowTable(const RefreshContext& context, RowTable table, OnError mode);
