@@ -1,0 +1,28 @@
+#pragma once
+// The value refreshes of the three reports. The first routine of each report attaches, captures
+// the workbook and document names for the whole run, runs the prelude and its rows and stops at
+// its first error; the routines it calls afterwards skip what fails and so always return.
+
+#include <functional>
+
+#include "refreshers/common/refresh_context.h"
+
+namespace refreshers {
+
+// Called once every replacement and table fill of a report has run: the program closes its wait
+// window where it must and shows the completion message.
+using Completion = std::function<void()>;
+
+// Refrella: market rows, then the income rows and result tables 1, 2 and 4.
+// True when the refresh ran to its end, false when it stopped at its first error.
+bool RefreshMarketApproach(const AttachOffice& attach, const Completion& completed);
+void RefreshIncomeApproach(const AttachOffice& attach, const ReportNames& names);
+
+// Refrella1: benchmark land price rows, then the cost approximation rows and result tables 1 and 5.
+bool RefreshBenchmarkLandPrice(const AttachOffice& attach, const Completion& completed);
+void RefreshCostApproximation(const AttachOffice& attach, const ReportNames& names);
+
+// Refrella2: house cost rows, then result tables 1, 2 and 4.
+bool RefreshCostApproach(const AttachOffice& attach, const Completion& completed);
+
+}  // namespace refreshers
