@@ -8,6 +8,7 @@
 #include "workbench/calctables/calc_tables_module.h"
 #include "workbench/calctables/sheet_access.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/project_workbook.h"
 #include "workbench/common/workbook_layout.h"
 
 namespace 增加计算表 {
@@ -48,13 +49,11 @@ const std::vector<AddChoice> kAddChoices = {
 
 void AddCalculationTable() {
   excel = AttachExcel();
-  switch (IsProjectWorkbook(excel)) {
-    case MarkerCheck::Holds: break;
-    case MarkerCheck::Fails:
-      ui::MsgBox("当前表格不是标准的Qorvane房地产项目表！请打开或激活标准项目表在执行本功能。",
-                 ui::kOkOnly | ui::kInformation);
-      return;
-    case MarkerCheck::CannotBeRead: return;  // no workbook or no 参数: ends before the check, silently
+  // Without a workbook or a sheet 参数 the check cannot be read: its error ends the command here.
+  if (!IsProjectWorkbook(excel)) {
+    ui::MsgBox("当前表格不是标准的Qorvane房地产项目表！请打开或激活标准项目表在执行本功能。",
+               ui::kOkOnly | ui::kInformation);
+    return;
   }
   if (ParameterValue("E7").toText().empty()) {
     ui::MsgBox("参数页[房屋所有权人]没有填写,这将影响到汇总数据！程序将终止。请返回参数页填写房屋所有权人后在继续增加计算表！",

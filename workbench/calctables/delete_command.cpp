@@ -10,6 +10,8 @@
 #include "workbench/calctables/calc_tables_module.h"
 #include "workbench/calctables/sheet_access.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/passwords.h"
+#include "workbench/common/project_workbook.h"
 #include "workbench/common/workbook_layout.h"
 
 namespace 增加计算表 {
@@ -102,7 +104,7 @@ bool GroupIs(ResumeNext& step, const char* group) {
 void DeleteLastCalculationTable() {
   ResumeNext step;
   step([] { excel = AttachExcel(); });
-  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) {
+  if (step.test([] { return !IsProjectWorkbook(excel); })) {
     ui::MsgBox("当前表不是标准的Qorvane房地产估价项目表。无法继续！", ui::kOkOnly | ui::kInformation, "提示");
     return;
   }

@@ -8,6 +8,8 @@
 #include "workbench/calctables/calc_tables_module.h"
 #include "workbench/calctables/sheet_access.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/passwords.h"
+#include "workbench/common/project_workbook.h"
 #include "workbench/common/workbook_layout.h"
 
 namespace 增加计算表 {
@@ -53,7 +55,7 @@ bool WeightedChoiceThenSelect(Steps& step, const char* sheet) {
 
 // The income members are also called on their own sheet by AddIncomeTables, which selected it.
 bool MarkerThenActiveSheet(Steps& step, const char* sheet) {
-  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) {
+  if (step.test([] { return !IsProjectWorkbook(excel); })) {
     ui::MsgBox(kIncomeMarkerMessage, ui::kOkOnly | ui::kInformation, "提示");
     return false;
   }
@@ -144,7 +146,7 @@ void AddCostApproximationTable() { AppendTableBlock(kCostApproximation); }
 void AddIncomeTables() {
   Steps step(ErrorMode::Ignore);
   step([] { excel = AttachExcel(); });
-  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) {
+  if (step.test([] { return !IsProjectWorkbook(excel); })) {
     ui::MsgBox(kIncomeMarkerMessage, ui::kOkOnly | ui::kInformation, "提示");
     return;
   }

@@ -8,6 +8,7 @@
 #include "workbench/calctables/calc_tables_module.h"
 #include "workbench/calctables/sheet_access.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/passwords.h"
 #include "workbench/common/workbook_layout.h"
 
 namespace 增加计算表 {

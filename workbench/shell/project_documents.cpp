@@ -3,6 +3,7 @@
 #include "platform/automation/error_modes.h"
 #include "platform/ui/message_box.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/program_files.h"
 #include "workbench/shell/shell_module.h"
 
 namespace 主类 {

@@ -5,6 +5,8 @@
 #include "platform/automation/error_modes.h"
 #include "platform/ui/message_box.h"
 #include "workbench/common/office_attach.h"
+#include "workbench/common/passwords.h"
+#include "workbench/common/project_workbook.h"
 #include "workbench/shell/shell_module.h"
 
 namespace 主类 {
@@ -27,7 +29,7 @@ bool AskProtect(const std::string& firstLine, const char* title) {
 void ToggleWorksheetProtection() {
   ResumeNext step;
   step([] { excel = AttachOrCreateExcel(); });
-  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) return;
+  if (step.test([] { return !IsProjectWorkbook(excel); })) return;
   if (AskProtect("本操作将对当前评估表进行保护或者取消保护！  ", "工作表保护向导"))
     step([] {
       excel.obj("ActiveSheet")
@@ -41,7 +43,7 @@ void ToggleWorksheetProtection() {
 void ToggleWorkbookProtection() {
   ResumeNext step;
   step([] { excel = AttachExcel(); });
-  if (step.test([] { return IsProjectWorkbook(excel) != MarkerCheck::Holds; })) return;
+  if (step.test([] { return !IsProjectWorkbook(excel); })) return;
   if (AskProtect("本操作将对本工作簿进行保护或者取消保护！  ", "工作薄保护向导"))
     step([] { excel.obj("ActiveWorkbook").call("Protect", kWorkbookPassword); });
   else
