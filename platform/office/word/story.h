@@ -36,8 +36,8 @@ struct Piece {
 namespace detail {
 template <class Visit>
 bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
+  p.container = &items;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    p.container = &items;
     p.item = i;
     if (auto* run = std::get_if<Run>(&items[i])) {
       p.kind = PieceKind::Text, p.text = &run->text, p.field = nullptr;
