@@ -162,6 +162,7 @@ FindResult Execute(DocumentContent& document, Span selection, const FindOptions&
                         : options.forward ? Span{s.start, kToEnd}
                                           : Span{0, s.start};
     const bool any = ReplaceAll(story, region, search, replacement);
+    if (s.end == 0) return {any, s};  // the refresh's insertion point at the start needs no check
     const std::size_t length = StoryLength(story);
     return {any, {std::min(s.start, length), std::min(s.end, length)}};
   }

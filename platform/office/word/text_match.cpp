@@ -1,28 +1,28 @@
 #include "platform/office/word/text_match.h"
 
+#include <algorithm>
+
 namespace office::word {
 namespace {
-bool IsWordByte(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsWordByte(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '_'; }
 }  // namespace
 
-TextMatcher::TextMatcher(std::string_view pattern, bool matchCase) : pattern_(pattern), matchCase_(matchCase) {
+TextMatcher::TextMatcher(std::string_view pattern, bool matchCase)
+    : pattern_(pattern), exact_(matchCase || std::none_of(pattern.begin(), pattern.end(), IsLetter)) {
+  for (std::size_t c = 0; c < fold_.size(); ++c)
+    fold_[c] = static_cast<unsigned char>(!matchCase && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   for (char& c : pattern_) c = static_cast<char>(Fold(c));
   skip_.fill(pattern_.size());
   for (std::size_t i = 0; i + 1 < pattern_.size(); ++i)
     skip_[static_cast<unsigned char>(pattern_[i])] = pattern_.size() - 1 - i;
 }
 
-unsigned char TextMatcher::Fold(char c) const {
-  const auto u = static_cast<unsigned char>(c);
-  return !matchCase_ && u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
 std::size_t TextMatcher::Find(std::string_view text, std::size_t from, std::size_t limit) const {
   const std::size_t m = pattern_.size();
   if (m == 0) return std::string_view::npos;
   if (limit > text.size()) limit = text.size();
+  if (exact_) return from > limit ? std::string_view::npos : text.substr(0, limit).find(pattern_, from);
   for (std::size_t i = from; i + m <= limit;) {
     std::size_t k = m;
     while (k > 0 && Fold(text[i + k - 1]) == static_cast<unsigned char>(pattern_[k - 1])) --k;

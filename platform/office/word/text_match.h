@@ -1,6 +1,6 @@
 #pragma once
-// Plain-text matching for find and replace: Boyer-Moore-Horspool over UTF-8 bytes, letter case
-// folded unless it must match. Only ASCII letters fold. A match never starts inside a character,
+// Plain-text matching for find and replace over UTF-8 bytes: Boyer-Moore-Horspool with letter
+// case folded unless it must match, and an exact search when there is nothing to fold. Only ASCII letters fold. A match never starts inside a character,
 // since UTF-8 lead bytes never equal continuation bytes.
 
 #include <array>
@@ -18,9 +18,10 @@ class TextMatcher {
   std::size_t size() const { return pattern_.size(); }
 
  private:
-  unsigned char Fold(char c) const;
+  unsigned char Fold(char c) const { return fold_[static_cast<unsigned char>(c)]; }
   std::string pattern_;
-  bool matchCase_;
+  bool exact_;  // no letter to fold: the library's search, which scans much faster
+  std::array<unsigned char, 256> fold_{};
   std::array<std::size_t, 256> skip_{};
 };
 
