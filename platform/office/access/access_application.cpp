@@ -11,6 +11,7 @@ using automation::Object;
 using automation::Variant;
 
 constexpr long kActionNotAvailable = 2046;
+constexpr long kObjectClosed = 2467;
 constexpr long kDatabaseMissing = 7866;
 constexpr long kDatabaseAlreadyOpen = 7867;
 
@@ -20,7 +21,7 @@ constexpr long kDatabaseAlreadyOpen = 7867;
 
 std::shared_ptr<AccessApplication> Lock(const std::weak_ptr<AccessApplication>& app) {
   auto locked = app.lock();
-  if (!locked) automation::Raise(automation::errors::kObjectNotSet);
+  if (!locked) automation::Raise(kObjectClosed, "The expression refers to an object that is closed or doesn't exist.");
   return locked;
 }
 

@@ -172,9 +172,11 @@ void WriteDocumentFile(const DocumentContent& document, const std::string& path)
     j["stories"] = std::move(stories);
   }
   if (!document.bookmarks.empty()) {
+    // Edits do not move bookmarks; kept within the story, the file always reads back.
+    const std::size_t length = StoryLength(document.main);
     json marks = json::array();
     for (const Bookmark& b : document.bookmarks)
-      marks.push_back({{"name", b.name}, {"start", b.span.start}, {"end", b.span.end}});
+      marks.push_back({{"name", b.name}, {"start", std::min(b.span.start, length)}, {"end", std::min(b.span.end, length)}});
     j["bookmarks"] = std::move(marks);
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -60,6 +60,16 @@ TEST_F(DocumentsTest, OpenOpensTheFileItselfAndSaveAsWritesIt) {
     EXPECT_NE(file.find(kept), std::string::npos) << kept;
 }
 
+TEST_F(DocumentsTest, ASavedDocumentAlwaysReadsBack) {
+  const Object doc = Open(R"([{"paragraph": [{"text": "甲乙丙丁"}]}])", R"(, "bookmarks": [{"name": "b", "start": 4, "end": 5}])");
+  doc.call("Range", 0, 4).toObject().put("Text", "");
+  const std::string saved = (folder / "shorter.doc").string();
+  doc.call("SaveAs", saved);
+  doc.call("Close");
+  EXPECT_EQ(app.obj("Documents").call("Open", saved).toObject().obj("Content").get("Text").toText(), "\r")
+      << "the bookmark beyond the shortened story stays inside it";
+}
+
 TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
   struct Case {
     const char* json;

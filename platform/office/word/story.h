@@ -98,7 +98,7 @@ void WalkPositions(Story& story, Visit&& visit) {
   });
 }
 
-std::size_t StoryLength(Story& story);
+std::size_t StoryLength(const Story& story);
 // The text as Range.Text shows it: field results without their codes, "\r" after a paragraph,
 // "\r\a" (Word's cell marker) after a cell and a row.
 std::string SpanText(Story& story, Span span);
