@@ -57,6 +57,7 @@ class FieldsObject : public automation::TableDispatch<FieldsObject> {
                       UpdateFields(f.doc_.lock()->content, f.scope_);
                       return Variant(std::int32_t{0});  // Word's "no field failed"
                     })
+            // PreserveFormatting has nothing to keep: the documents carry no formatting.
             .Method("Add", {"Range", "Type", "Text", "PreserveFormatting"},
                     [](FieldsObject& f, const Args& a) {
                       return Variant(f.add(a[0], a.value(1, std::int32_t{kFieldEmpty}).toInt32(), a.value(2, "").toText()));

@@ -227,11 +227,11 @@ std::vector<Table*> Tables(Story& story) {
 std::vector<Field*> FieldsIn(Story& story, Span span) {
   std::vector<Field*> fields;
   WalkPositions(story, [&](const Piece& p, std::size_t pos) {
-    if (p.kind != PieceKind::FieldBegin) return pos < span.end || span.collapsed();
+    if (p.kind != PieceKind::FieldBegin) return pos <= span.end;
     const std::size_t end = pos + InlineLength(*p.field);
     const bool overlaps = span.collapsed() ? pos < span.start && span.start < end : pos < span.end && end > span.start;
     if (overlaps) fields.push_back(p.field);
-    return pos < span.end;
+    return pos <= span.end;
   });
   return fields;
 }

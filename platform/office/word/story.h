@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/office/word/document.h"
@@ -25,8 +26,6 @@ struct Piece {
   std::string* text = nullptr;   // Text, FieldCode and FieldResult
   Field* field = nullptr;        // the pieces of a field
   Inlines* container = nullptr;  // the paragraph or cell of the piece (none for a row mark)
-  std::size_t item = 0;          // index of the inline in its container
-  std::size_t block = 0;
   Table* table = nullptr;        // set inside a table
   std::size_t row = 0;
   std::size_t cell = 0;
@@ -37,14 +36,13 @@ namespace detail {
 template <class Visit>
 bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
   p.container = &items;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    p.item = i;
-    if (auto* run = std::get_if<Run>(&items[i])) {
+  for (Inline& item : items) {
+    if (auto* run = std::get_if<Run>(&item)) {
       p.kind = PieceKind::Text, p.text = &run->text, p.field = nullptr;
       if (!visit(static_cast<const Piece&>(p))) return false;
       continue;
     }
-    Field& f = std::get<Field>(items[i]);
+    Field& f = std::get<Field>(item);
     p.field = &f;
     const std::pair<PieceKind, std::string*> parts[] = {{PieceKind::FieldBegin, nullptr},
                                                         {PieceKind::FieldCode, &f.code},
@@ -57,7 +55,7 @@ bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
     }
   }
   p.kind = p.table ? PieceKind::CellMark : PieceKind::ParagraphMark;
-  p.text = nullptr, p.field = nullptr, p.item = items.size();
+  p.text = nullptr, p.field = nullptr;
   return visit(static_cast<const Piece&>(p));
 }
 }  // namespace detail
@@ -65,15 +63,13 @@ bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
 // Visits every piece in document order until visit returns false.
 template <class Visit>
 void Walk(Story& story, Visit&& visit) {
-  Piece p;
-  for (std::size_t b = 0; b < story.blocks.size(); ++b) {
-    p = Piece{};
-    p.block = b;
-    if (auto* para = std::get_if<Paragraph>(&story.blocks[b])) {
+  for (Block& block : story.blocks) {
+    Piece p;
+    if (auto* para = std::get_if<Paragraph>(&block)) {
       if (!detail::WalkInlines(para->items, p, visit)) return;
       continue;
     }
-    Table& table = std::get<Table>(story.blocks[b]);
+    Table& table = std::get<Table>(block);
     p.table = &table;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       p.row = r;
