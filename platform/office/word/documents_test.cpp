@@ -98,6 +98,8 @@ TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
     }
     EXPECT_EQ(ErrorNumberOf([&] { documents.call("Add", path); }), 5792) << c.json;
   }
+  const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+  EXPECT_EQ(ErrorNumberOf([&] { documents.call("Open", Write("deep.doc", deep)); }), 5792) << "no stack exhausted";
   EXPECT_EQ(ErrorNumberOf([&] { documents.call("Open", (folder / "房地产交易案例价格维护.doc").string()); }), 5174);
   EXPECT_EQ(ErrorNumberOf([&] { documents.call("Add", folder.string()); }), 5174) << "a folder is no file";
   EXPECT_EQ(documents.get("Count").toInt32(), 0);

@@ -34,7 +34,8 @@ struct FieldRefreshTest : WordTest {
 
 TEST_F(FieldRefreshTest, UpdateShowsTheKeyAndSetsTheTitle) {
   Open(R"([{"paragraph": [{"text": "权利人："}, {"code": "TITLE {owner}", "result": "张三"},
-                          {"code": " title \"{quoted key}\" "}, {"code": "TITLE"}, {"code": "PAGE", "result": "3"}]}])");
+                          {"code": " title \"{quoted key}\" "}, {"code": "TITLE"}, {"code": "PAGE", "result": "3"}]}])",
+       R"(, "stories": {"primaryHeader": [{"paragraph": [{"code": "TITLE {owner}", "result": "页眉"}]}]})");
   Selection().call("WholeStory");
   Selection().obj("Fields").call("Update");
   EXPECT_EQ(MainText(), "权利人：{owner}{quoted key}{quoted key}3\r");
@@ -44,6 +45,11 @@ TEST_F(FieldRefreshTest, UpdateShowsTheKeyAndSetsTheTitle) {
   EXPECT_EQ(fields.obj("Item", 1).get("Type").toInt32(), 15);
   EXPECT_EQ(fields.obj("Item", 4).get("Type").toInt32(), -1);
   EXPECT_EQ(fields.obj("Item", 1).obj("Code").get("Text").toText(), "TITLE {owner}");
+  const std::string saved = (folder / "saved.doc").string();
+  app.obj("ActiveDocument").call("SaveAs", saved);
+  std::ifstream in(saved);
+  const std::string file((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(file.find(R"("result": "页眉")"), std::string::npos) << "headers are not updated";
 }
 
 TEST_F(FieldRefreshTest, ReplaceChangesOnlyTheResultSoARefreshIsRepeatable) {

@@ -1,6 +1,8 @@
 #pragma once
-// Plain-text matching for find and replace over UTF-8 bytes: Boyer-Moore-Horspool with letter
-// case folded unless it must match, and an exact search when there is nothing to fold. Only ASCII letters fold. A match never starts inside a character,
+// Plain-text matching for find and replace over UTF-8 bytes, letter case folded unless it must
+// match. Replace-all scans whole reports once per key, so the scan picks the fastest way the
+// pattern allows: an exact search when nothing folds, else candidates at a byte that does not
+// fold, else Boyer-Moore-Horspool. Only ASCII letters fold. A match never starts inside a character,
 // since UTF-8 lead bytes never equal continuation bytes.
 
 #include <array>
@@ -19,8 +21,11 @@ class TextMatcher {
 
  private:
   unsigned char Fold(char c) const { return fold_[static_cast<unsigned char>(c)]; }
+  std::size_t FindFolded(std::string_view text, std::size_t from, std::size_t limit) const;
+
   std::string pattern_;
-  bool exact_;  // no letter to fold: the library's search, which scans much faster
+  bool exact_;          // no letter to fold: the library's search, which scans much faster
+  std::size_t anchor_;  // else a byte that does not fold, to scan for with memchr; npos when none
   std::array<unsigned char, 256> fold_{};
   std::array<std::size_t, 256> skip_{};
 };
