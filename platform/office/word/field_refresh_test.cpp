@@ -45,11 +45,7 @@ TEST_F(FieldRefreshTest, UpdateShowsTheKeyAndSetsTheTitle) {
   EXPECT_EQ(fields.obj("Item", 1).get("Type").toInt32(), 15);
   EXPECT_EQ(fields.obj("Item", 4).get("Type").toInt32(), -1);
   EXPECT_EQ(fields.obj("Item", 1).obj("Code").get("Text").toText(), "TITLE {owner}");
-  const std::string saved = (folder / "saved.doc").string();
-  app.obj("ActiveDocument").call("SaveAs", saved);
-  std::ifstream in(saved);
-  const std::string file((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_NE(file.find(R"("result": "页眉")"), std::string::npos) << "headers are not updated";
+  EXPECT_NE(SavedFile().find(R"("result": "页眉")"), std::string::npos) << "headers are not updated";
 }
 
 TEST_F(FieldRefreshTest, ReplaceChangesOnlyTheResultSoARefreshIsRepeatable) {

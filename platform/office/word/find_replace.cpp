@@ -33,20 +33,19 @@ Replacement ReadReplacement(std::string_view text) {
       literal += text[i];
       continue;
     }
-    const char code = i + 1 < text.size() ? text[++i] : '\0';
-    switch (code) {
-      case '^': literal += '^'; break;
-      case 'p': literal += '\r', r.hasParagraphMark = true; break;
-      case 't': literal += '\t'; break;
-      case '&':
-        r.parts.emplace_back(std::move(literal));
-        literal.clear();
-        r.parts.emplace_back(std::nullopt);
-        break;
-      default:
-        errors::Raise(errors::kBadReplaceCode,
-                      "^" + std::string(code ? std::string(1, code) : "") +
-                          " is not a valid special character for the Replace With box.");
+    const std::string_view code = text.substr(i++, 2);
+    if (code == "^^") {
+      literal += '^';
+    } else if (code == "^p") {
+      literal += '\r', r.hasParagraphMark = true;
+    } else if (code == "^t") {
+      literal += '\t';
+    } else if (code == "^&") {
+      r.parts.emplace_back(std::move(literal));
+      literal.clear();
+      r.parts.emplace_back(std::nullopt);
+    } else {
+      errors::Raise(errors::kBadReplaceCode, std::string(code) + " is not a valid special character for the Replace With box.");
     }
   }
   r.parts.emplace_back(std::move(literal));

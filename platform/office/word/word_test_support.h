@@ -36,6 +36,13 @@ struct WordTest : ::testing::Test {
   }
   automation::Object Selection() const { return app.obj("ActiveDocument").obj("ActiveWindow").obj("Selection"); }
   std::string MainText() const { return app.obj("ActiveDocument").obj("Content").get("Text").toText(); }
+  // The file that SaveAs writes for the active document.
+  std::string SavedFile() const {
+    const std::string path = (folder / "saved.doc").string();
+    app.obj("ActiveDocument").call("SaveAs", path);
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  }
 
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("qv_word_" + std::string(Info()->test_suite_name()) + "_" + Info()->name());
