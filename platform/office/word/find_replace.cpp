@@ -52,6 +52,22 @@ Replacement ReadReplacement(std::string_view text) {
   return r;
 }
 
+// The find text with its ^ codes read: "^^" is a caret and "^t" a tab.
+std::string ReadFindText(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '^') {
+      out += text[i];
+      continue;
+    }
+    const std::string_view code = text.substr(i++, 2);
+    if (code == "^^") out += '^';
+    else if (code == "^t") out += '\t';
+    else errors::Raise(errors::kBadReplaceCode, std::string(code) + " is not a valid special character for the Find What box.");
+  }
+  return out;
+}
+
 bool Searchable(const Piece& p) { return p.kind == PieceKind::Text || p.kind == PieceKind::FieldResult; }
 
 struct Search {
@@ -150,7 +166,7 @@ FindResult Execute(DocumentContent& document, Span selection, const FindOptions&
   CheckFindText(options.replacement);
   if (options.text.empty()) return {false, selection};
   const Replacement replacement = ReadReplacement(mode == ReplaceMode::None ? "" : options.replacement);
-  const Search search{TextMatcher(options.text, options.matchCase), options.matchWholeWord};
+  const Search search{TextMatcher(ReadFindText(options.text), options.matchCase), options.matchWholeWord};
   const bool wrap = options.wrap == 1;
   const Span s = selection;
   Story& story = document.main;

@@ -71,6 +71,14 @@ TEST_F(FindReplaceTest, ReplacementCodes) {
   EXPECT_EQ(app.obj("ActiveDocument").obj("Content").get("End").toInt32(), 15) << "^p makes a paragraph";
 }
 
+TEST_F(FindReplaceTest, FindTextCodes) {
+  Open(R"([{"paragraph": [{"text": "a^b a\tb"}]}])");
+  EXPECT_TRUE(ReplaceAll("a^^b", "1"));
+  EXPECT_TRUE(ReplaceAll("a^tb", "2"));
+  EXPECT_EQ(MainText(), "1 2\r");
+  EXPECT_EQ(ErrorNumberOf([&] { ReplaceAll("a^b", "3"); }), 5623) << "a lone caret is no code";
+}
+
 TEST_F(FindReplaceTest, TextsOver255CharactersAreRefused) {
   Open(R"([{"paragraph": [{"text": "k"}]}])");
   const Object find = Find();
