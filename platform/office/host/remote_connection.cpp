@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
@@ -41,7 +40,6 @@ class RemoteObject : public automation::Dispatch {
 };
 
 std::shared_ptr<RemoteConnection> RemoteConnection::Open(const std::string& socketPath) {
-  std::signal(SIGPIPE, SIG_IGN);
   const int fd = Connect(socketPath);
   if (fd < 0) return nullptr;
   std::shared_ptr<RemoteConnection> connection(new RemoteConnection(fd, socketPath));

@@ -200,6 +200,8 @@ json Server::Answer(Client& c, const json& request) {
     return wire::ErrorAnswer(kMalformedRequest, std::string("malformed request: ") + e.what());
   } catch (const std::exception& e) {
     return wire::ErrorAnswer(kMalformedRequest, e.what());
+  } catch (...) {
+    return wire::ErrorAnswer(kMalformedRequest, "the application failed");
   }
 }
 
