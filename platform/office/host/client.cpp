@@ -1,6 +1,7 @@
 #include "platform/office/host/client.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,7 +19,7 @@ using automation::Object;
 using wire::json;
 
 constexpr auto kStartTimeout = std::chrono::seconds(5);
-constexpr auto kRestartEvery = std::chrono::milliseconds(500);  // a host started while another was ending gives way
+constexpr auto kRestartPause = std::chrono::milliseconds(100);
 
 InProcessOffice* inProcess = nullptr;
 
@@ -53,20 +54,32 @@ std::shared_ptr<RemoteConnection> Connection() {
   return current;
 }
 
-// Detached and with its own session, so the host outlives the program that started it.
-void StartHost(const std::string& program) {
+// Detached and in a session of its own, so that the host outlives the program that started it.
+// The host inherits the write end of a pipe as its descriptor 3 and holds it until it ends: the
+// returned read end reports end of file when the started host has ended (or gave way to another).
+int StartHost(const std::string& program) {
+  int ended[2];
+  if (pipe2(ended, O_CLOEXEC) != 0) return -1;
   const pid_t child = fork();
-  if (child < 0) return;
   if (child == 0) {
     setsid();
     if (fork() == 0) {
       const int null = open("/dev/null", O_RDWR);
       for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
+      dup2(ended[1], 3);  // dup2 clears close-on-exec
+      close_range(4, ~0U, 0);
       execl(program.c_str(), "officehost", static_cast<char*>(nullptr));
     }
     _exit(0);
   }
-  waitpid(child, nullptr, 0);
+  close(ended[1]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  return ended[0];
+}
+
+bool HasEnded(int ended) {
+  pollfd p{ended, POLLIN, 0};
+  return ended < 0 || poll(&p, 1, 0) != 0;
 }
 
 std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
@@ -75,15 +88,22 @@ std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
   if (access(program.c_str(), X_OK) != 0)
     automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: " + program + " not found");
   const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
-  auto nextStart = std::chrono::steady_clock::now();
+  int ended = StartHost(program);
+  auto nextStart = std::chrono::steady_clock::now() + kRestartPause;
   while (std::chrono::steady_clock::now() < deadline) {
-    if (std::chrono::steady_clock::now() >= nextStart) {
-      StartHost(program);
-      nextStart += kRestartEvery;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (auto connection = Connection()) {
+      if (ended >= 0) close(ended);
+      return connection;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    if (auto connection = Connection()) return connection;
+    // It ended without serving: it found a host that was just ending, so start another.
+    if (HasEnded(ended) && std::chrono::steady_clock::now() >= nextStart) {
+      if (ended >= 0) close(ended);
+      ended = StartHost(program);
+      nextStart = std::chrono::steady_clock::now() + kRestartPause;
+    }
   }
+  if (ended >= 0) close(ended);
   automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: officehost did not start");
 }
 
