@@ -147,6 +147,17 @@ TEST_F(HostProcess, AnInvisibleApplicationQuitsWhenReleasedAVisibleOneStays) {
   EXPECT_FALSE(IsApplicationRunning("Excel.Application"));
 }
 
+TEST_F(HostProcess, TheHostEndsWhenNoApplicationIsLeftAndNoClientConnected) {
+  StartHost();
+  ASSERT_EQ(Officectl("run Excel").status, 0);
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(waitpid(child_, nullptr, WNOHANG), 0) << "a visible Excel keeps it";
+  ASSERT_EQ(Officectl("quit Excel").status, 0);
+  EXPECT_TRUE(Eventually([&] { return waitpid(child_, nullptr, WNOHANG) == child_; }));
+  child_ = -1;
+  EXPECT_FALSE(std::filesystem::exists(socket_));
+}
+
 TEST_F(HostProcess, AKilledClientsReferencesAreReleased) {
   StartHost();
   int ready[2];
