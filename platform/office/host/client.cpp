@@ -83,11 +83,11 @@ bool HasEnded(int ended) {
 }
 
 std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
+  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   if (auto connection = Connection()) return connection;
   const std::string program = runtime::ProgramFolder() + "/officehost";
   if (access(program.c_str(), X_OK) != 0)
     automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: " + program + " not found");
-  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
   int ended = StartHost(program);
   auto nextStart = std::chrono::steady_clock::now() + kRestartPause;
   while (std::chrono::steady_clock::now() < deadline) {
@@ -109,7 +109,8 @@ std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
 
 json ProgidRequest(const char* op, std::string_view progid) { return {{"op", op}, {"progid", std::string(progid)}}; }
 
-// Asks the host; a connection whose host has gone since its last call is replaced once.
+// Asks the host; a connection whose host has gone since its last call is replaced once (a host
+// that is there but silent is not asked again).
 template <class F, class NoHost>
 auto AskHost(bool start, F ask, NoHost noHost) {
   for (bool retried = false;; retried = true) {
@@ -118,7 +119,7 @@ auto AskHost(bool start, F ask, NoHost noHost) {
     try {
       return ask(*connection);
     } catch (const automation::Error& e) {
-      if (retried || e.number() != kHostUnavailable || !connection->broken()) throw;
+      if (retried || e.number() != kHostUnavailable || !connection->broken() || connection->timedOut()) throw;
     }
   }
 }

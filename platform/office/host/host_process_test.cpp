@@ -114,6 +114,20 @@ class HostProcess : public ::testing::Test {
   pid_t child_ = -1;
 };
 
+TEST(SocketDirectory, IsMadeForTheUserAloneAndRefusedWhenOthersCanReachIt) {
+  char base[] = "/tmp/qv-office-XXXXXX";
+  ASSERT_NE(mkdtemp(base), nullptr);
+  const std::string dir = std::string(base) + "/sub";
+  PrepareSocketDirectory(dir + "/socket");
+  EXPECT_EQ(std::filesystem::status(dir).permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+  chmod(dir.c_str(), 0755);
+  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket"), std::runtime_error);
+  std::filesystem::remove(dir);
+  std::filesystem::create_directory_symlink(base, dir);
+  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket"), std::runtime_error);
+  std::filesystem::remove_all(base);
+}
+
 TEST_F(HostProcess, AttachWithoutAHostFailsAndStartsNothing) {
   EXPECT_EQ(ErrorNumberOf([] { GetRunningObject("Excel.Application"); }), 429);
   EXPECT_FALSE(IsApplicationRunning("Excel.Application"));
@@ -124,7 +138,6 @@ TEST_F(HostProcess, AttachWithoutAHostFailsAndStartsNothing) {
 TEST_F(HostProcess, CreateStartsTheHostAndAttachFindsOnlyWhatRuns) {
   const Object excel = CreateObject("excel.application");
   EXPECT_NE(HostPid(), 0);
-  EXPECT_EQ((std::filesystem::status(dir_).permissions() & std::filesystem::perms::all), std::filesystem::perms::owner_all);
   EXPECT_FALSE(excel.get("Visible").toBool());
   EXPECT_EQ(excel.obj("Workbooks").get("Count").toInt32(), 0);
   EXPECT_TRUE(IsApplicationRunning("Excel.Application"));

@@ -85,7 +85,10 @@ json RemoteConnection::Receive() {
     pollfd p{fd_, POLLIN, 0};
     const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count()) + 1) : 0;
     if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) Fail();  // the host does not answer
+    if (ready <= 0) {
+      timedOut_ = true;
+      Fail();
+    }
     char buffer[65536];
     const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;

@@ -23,6 +23,7 @@ class RemoteConnection : public std::enable_shared_from_this<RemoteConnection> {
 
   const std::string& path() const { return path_; }
   bool broken() const { return fd_ < 0; }
+  bool timedOut() const { return timedOut_; }  // broken because the host kept silent
 
   // Sends a request and decodes the answer's value; error answers are raised as they came.
   automation::Variant Call(const wire::json& request);
@@ -40,6 +41,7 @@ class RemoteConnection : public std::enable_shared_from_this<RemoteConnection> {
   std::int64_t HandleOf(const automation::Object& object) const;
 
   int fd_;
+  bool timedOut_ = false;
   std::string path_;
   wire::FrameReader reader_;
   std::unordered_map<std::int64_t, std::weak_ptr<RemoteObject>> objects_;
