@@ -133,6 +133,7 @@ void FormulaContext::ForEachValue(const Reference& r, const std::function<void(c
 Variant Evaluate(const Formula& formula, const CellPosition& at, CellSource& cells) {
   FormulaContext context(cells, at);
   std::vector<Operand> stack;
+  stack.reserve(formula.tokens.size());
   for (const Token& t : formula.tokens) {
     switch (t.type) {
       case Token::Type::Number: stack.push_back({Variant(t.number)}); break;

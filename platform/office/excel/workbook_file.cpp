@@ -15,6 +15,13 @@ namespace {
 using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
+// Adds a member whose key is known to be new: ordered_json's own insertion searches the whole
+// object first, which makes writing a large sheet quadratic.
+void AppendNew(OrderedJson& object, std::string key, OrderedJson value) {
+  auto& members = object.get_ref<OrderedJson::object_t&>();
+  static_cast<std::vector<std::pair<const std::string, OrderedJson>>&>(members).emplace_back(std::move(key), std::move(value));
+}
+
 struct Malformed {
   std::string what;
 };
@@ -199,7 +206,7 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
     OrderedJson cells = OrderedJson::object();
     for (const auto& [row, data] : s->cells.rows())
       for (const auto& [column, cell] : data.cells)
-        cells[ColumnLetters(column) + std::to_string(row)] = CellJson(book, *s, row, column, cell);
+        AppendNew(cells, ColumnLetters(column) + std::to_string(row), CellJson(book, *s, row, column, cell));
     sj["cells"] = std::move(cells);
     OrderedJson hidden = OrderedJson::array();
     RowRuns(s->cells, hidden);

@@ -1,5 +1,7 @@
 #include "platform/office/excel/workbook_model.h"
 
+#include <algorithm>
+
 #include "platform/automation/member_table.h"
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/reference_adjuster.h"
@@ -8,7 +10,7 @@ namespace excel {
 namespace {
 
 // Deeper chains than this are cut off rather than risk the stack.
-constexpr int kMaxDepth = 1000;
+constexpr std::size_t kMaxDepth = 1000;
 
 std::uint64_t Key(SheetId sheet, int row, int column) {
   return (static_cast<std::uint64_t>(sheet) << 34) | (static_cast<std::uint64_t>(row) << 14) |
@@ -83,6 +85,7 @@ Formula BookModel::Parse(const SheetModel& sheet, int row, int column, std::stri
 }
 
 void BookModel::SetConstant(SheetModel& sheet, int row, int column, Variant value) {
+  Changed();
   Cell& cell = sheet.cells.At(row, column);
   if (cell.formula != kNoFormula) Release(cell.formula);
   cell.formula = kNoFormula;
@@ -91,6 +94,7 @@ void BookModel::SetConstant(SheetModel& sheet, int row, int column, Variant valu
 }
 
 void BookModel::SetFormula(SheetModel& sheet, int row, int column, Formula formula) {
+  Changed();
   Cell& cell = sheet.cells.At(row, column);
   if (cell.formula != kNoFormula) Release(cell.formula);
   cell.constant = Variant();
@@ -98,6 +102,7 @@ void BookModel::SetFormula(SheetModel& sheet, int row, int column, Formula formu
 }
 
 void BookModel::ClearContents(SheetModel& sheet, const Area& area) {
+  Changed();
   std::vector<std::pair<int, int>> cleared;
   sheet.cells.ForEachMutable(area, [&](int row, int column, Cell& c) {
     if (c.formula != kNoFormula) Release(c.formula);
@@ -120,28 +125,23 @@ std::string BookModel::ContentText(const SheetModel& sheet, int row, int column,
   return c ? ConstantText(c->constant) : std::string();
 }
 
-Variant BookModel::ValueAt(SheetId sheet, int row, int column) {
-  computed_.clear();
-  Variant v = Value(sheet, row, column);
-  computed_.clear();
-  return v;
-}
-
 Variant BookModel::Value(SheetId sheetId, int row, int column) {
   SheetModel* sheet = Sheet(sheetId);
   if (!sheet) return ErrorVariant(CellError::Ref);
   const Cell* c = sheet->cells.Find(row, column);
-  if (!c) return Variant();
-  if (c->formula == kNoFormula) return c->constant;
+  return c ? ValueOf(sheetId, row, column, *c) : Variant();
+}
+
+Variant BookModel::ValueOf(SheetId sheetId, int row, int column, const Cell& cell) {
+  if (cell.formula == kNoFormula) return cell.constant;
   const std::uint64_t key = Key(sheetId, row, column);
   if (const auto it = computed_.find(key); it != computed_.end()) return it->second;
-  if (computing_.contains(key)) return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
-  if (depth_ >= kMaxDepth) return ErrorVariant(CellError::Num);
-  computing_.insert(key);
-  ++depth_;
-  Variant v = Evaluate(formulas_[static_cast<std::size_t>(c->formula)].formula, {sheetId, row, column}, *this);
-  --depth_;
-  computing_.erase(key);
+  if (std::find(computing_.begin(), computing_.end(), key) != computing_.end())
+    return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
+  if (computing_.size() >= kMaxDepth) return ErrorVariant(CellError::Num);
+  computing_.push_back(key);
+  Variant v = Evaluate(formulas_[static_cast<std::size_t>(cell.formula)].formula, {sheetId, row, column}, *this);
+  computing_.pop_back();
   computed_.emplace(key, v);
   return v;
 }
@@ -150,7 +150,7 @@ void BookModel::ForEachValue(SheetId sheetId, const Area& area, const std::funct
   SheetModel* sheet = Sheet(sheetId);
   if (!sheet) return visit(ErrorVariant(CellError::Ref));
   sheet->cells.ForEach(area, [&](int row, int column, const Cell& c) {
-    if (c.hasContent()) visit(Value(sheetId, row, column));
+    if (c.hasContent()) visit(ValueOf(sheetId, row, column, c));
   });
 }
 
@@ -187,6 +187,7 @@ void BookModel::DeleteRows(SheetModel& sheet, int first, int count) {
 }
 
 void BookModel::Adjust(const RowChange& change) {
+  Changed();
   for (FormulaCell& f : formulas_)
     if (f.inUse) AdjustForRows(f.formula, f.sheet, change);
   for (auto& s : sheets_)

@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "platform/office/excel/cell_store.h"
@@ -67,8 +66,8 @@ class BookModel : public CellSource {
   std::string ContentText(const SheetModel& sheet, int row, int column, Notation notation) const;
   const Formula* FormulaAt(const SheetModel& sheet, int row, int column) const;
 
-  // A cell's value, formulas computed now.
-  Variant ValueAt(SheetId sheet, int row, int column);
+  // A cell's value, formulas computed when first read after a change of the workbook's content.
+  Variant ValueAt(SheetId sheet, int row, int column) { return Value(sheet, row, column); }
 
   // Rows. Inserting copied rows takes them from `source` as they were before the insertion.
   void InsertRows(SheetModel& sheet, int at, int count);
@@ -89,16 +88,17 @@ class BookModel : public CellSource {
   FormulaId Store(SheetId sheet, Formula formula);
   void Release(FormulaId id);
   void Adjust(const RowChange& change);
+  void Changed() { computed_.clear(); }
+  Variant ValueOf(SheetId sheet, int row, int column, const Cell& cell);
 
   std::vector<std::unique_ptr<SheetModel>> sheets_;
   SheetId nextSheetId_ = 1;
   std::vector<FormulaCell> formulas_;
   std::vector<FormulaId> free_;
 
-  // One read's computed cells and the cells being computed (the cycle guard).
+  // Formula values computed since the last change, and the cells being computed (the cycle guard).
   std::unordered_map<std::uint64_t, Variant> computed_;
-  std::unordered_set<std::uint64_t> computing_;
-  int depth_ = 0;
+  std::vector<std::uint64_t> computing_;
 };
 
 }  // namespace excel
