@@ -68,6 +68,14 @@ TEST_F(FormulaTest, CircularReferencesReadAsZero) {
   EXPECT_EQ(sheet.obj("Range", "C1").get("Value").toDouble(), 2);
 }
 
+TEST_F(FormulaTest, LongChainsAreComputedWithoutExhaustingTheStack) {
+  constexpr int kLength = 5000;
+  sheet.obj("Cells", 1, 5).put("Value", 1);
+  for (int row = 2; row <= kLength; ++row) sheet.obj("Cells", row, 5).put("FormulaR1C1", "=R[-1]C+1");
+  EXPECT_EQ(sheet.obj("Cells", kLength, 5).get("Value").toDouble(), kLength);
+  EXPECT_EQ(sheet.obj("Cells", 1500, 5).get("Value").toDouble(), 1500) << "no cut-off value is kept";
+}
+
 TEST_F(FormulaTest, FormulaAndFormulaR1C1AreTheSameFormula) {
   const auto c5 = sheet.obj("Range", "C5");
   c5.put("Formula", "=$A$1+B4*2");

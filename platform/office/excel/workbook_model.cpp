@@ -125,6 +125,20 @@ std::string BookModel::ContentText(const SheetModel& sheet, int row, int column,
   return c ? ConstantText(c->constant) : std::string();
 }
 
+// A chain deeper than the stack allows is computed from its deep end up: the cells where it was
+// cut off are computed first, on their own, and then the cell asked for, which finds them done.
+Variant BookModel::ValueAt(SheetId sheet, int row, int column) {
+  constexpr int kMaxRounds = 1000;  // a cycle longer than kMaxDepth would go on for ever
+  for (int round = 0;; ++round) {
+    cutOff_.clear();
+    Variant v = Value(sheet, row, column);
+    if (cutOff_.empty() || round == kMaxRounds) return v;
+    const std::vector<CellPosition> deep = std::move(cutOff_);
+    Changed();  // what was computed on a cut-off chain is wrong
+    for (const CellPosition& p : deep) ValueAt(p.sheet, p.row, p.column);
+  }
+}
+
 Variant BookModel::Value(SheetId sheetId, int row, int column) {
   SheetModel* sheet = Sheet(sheetId);
   if (!sheet) return ErrorVariant(CellError::Ref);
@@ -138,7 +152,10 @@ Variant BookModel::ValueOf(SheetId sheetId, int row, int column, const Cell& cel
   if (const auto it = computed_.find(key); it != computed_.end()) return it->second;
   if (std::find(computing_.begin(), computing_.end(), key) != computing_.end())
     return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
-  if (computing_.size() >= kMaxDepth) return ErrorVariant(CellError::Num);
+  if (computing_.size() >= kMaxDepth) {
+    cutOff_.push_back({sheetId, row, column});
+    return ErrorVariant(CellError::Num);
+  }
   computing_.push_back(key);
   Variant v = Evaluate(formulas_[static_cast<std::size_t>(cell.formula)].formula, {sheetId, row, column}, *this);
   computing_.pop_back();

@@ -67,7 +67,7 @@ class BookModel : public CellSource {
   const Formula* FormulaAt(const SheetModel& sheet, int row, int column) const;
 
   // A cell's value, formulas computed when first read after a change of the workbook's content.
-  Variant ValueAt(SheetId sheet, int row, int column) { return Value(sheet, row, column); }
+  Variant ValueAt(SheetId sheet, int row, int column);
 
   // Rows. Inserting copied rows takes them from `source` as they were before the insertion.
   void InsertRows(SheetModel& sheet, int at, int count);
@@ -99,6 +99,7 @@ class BookModel : public CellSource {
   // Formula values computed since the last change, and the cells being computed (the cycle guard).
   std::unordered_map<std::uint64_t, Variant> computed_;
   std::vector<std::uint64_t> computing_;
+  std::vector<CellPosition> cutOff_;  // where a chain was too deep to follow in one go
 };
 
 }  // namespace excel
