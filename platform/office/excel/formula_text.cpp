@@ -58,11 +58,6 @@ std::string ReferenceText(const Reference& r, Notation notation, const CellPosit
   return out;
 }
 
-std::string NumberLiteral(double v) {
-  std::string s = runtime::NumberText(v);
-  return s;
-}
-
 std::string TextLiteral(const std::string& text) {
   std::string out = "\"";
   for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -92,7 +87,7 @@ std::string FormulaText(const Formula& formula, Notation notation, const CellPos
   };
   for (const Token& t : formula.tokens) {
     switch (t.type) {
-      case Token::Type::Number: stack.push_back(NumberLiteral(t.number)); break;
+      case Token::Type::Number: stack.push_back(runtime::NumberText(t.number)); break;
       case Token::Type::Text: stack.push_back(TextLiteral(t.text)); break;
       case Token::Type::Boolean: stack.push_back(t.number != 0 ? "TRUE" : "FALSE"); break;
       case Token::Type::Error: stack.emplace_back(ErrorText(t.error)); break;

@@ -5,7 +5,6 @@
 
 #include "platform/office/excel/application.h"
 #include "platform/office/excel/cell_entry.h"
-#include "platform/runtime/dates.h"
 #include "platform/runtime/number_format.h"
 #include "platform/runtime/number_text.h"
 
@@ -43,6 +42,21 @@ Area Offset(const Area& origin, int top, int left, int bottom, int right) {
   if (a.top < 1 || a.left < 1 || a.bottom > kMaxRows || a.right > kMaxColumns || a.top > a.bottom || a.left > a.right)
     Fail("Application-defined or object-defined error");
   return a;
+}
+
+// The text the cell shows: its value in the cell's number format.
+std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int column) {
+  const automation::Variant v = book.ValueAt(sheet.id, row, column);
+  const Cell* cell = sheet.cells.Find(row, column);
+  switch (v.kind()) {
+    case Variant::Kind::Double: {
+      const double x = std::get<double>(v.value());
+      return cell && !cell->format.empty() ? runtime::FormatNumber(x, cell->format) : runtime::NumberText(x);
+    }
+    case Variant::Kind::Boolean: return std::get<bool>(v.value()) ? "TRUE" : "FALSE";
+    case Variant::Kind::Error: return std::string(ErrorText(*ErrorOf(v)));
+    default: return v.toText();
+  }
 }
 
 Area ParsedArea(const automation::Variant& v) {
@@ -112,20 +126,9 @@ void Range::Write(const automation::Variant& v, Notation notation) {
   EnterValue(*book, *sheet, area_, v, notation);
 }
 
-// The text the cell shows: its value in the cell's number format.
 automation::Variant Range::Text() {
   auto [app, book, sheet] = sheet_.Lock();
-  const automation::Variant v = book->ValueAt(sheet->id, area_.top, area_.left);
-  const Cell* cell = sheet->cells.Find(area_.top, area_.left);
-  switch (v.kind()) {
-    case Variant::Kind::Double: {
-      const double x = std::get<double>(v.value());
-      return cell && !cell->format.empty() ? runtime::FormatNumber(x, cell->format) : runtime::NumberText(x);
-    }
-    case Variant::Kind::Boolean: return std::get<bool>(v.value()) ? "TRUE" : "FALSE";
-    case Variant::Kind::Error: return std::string(ErrorText(*ErrorOf(v)));
-    default: return v.toText();
-  }
+  return ShownText(*book, *sheet, area_.top, area_.left);
 }
 
 automation::Variant Range::Count() const {
@@ -292,7 +295,7 @@ void Range::AutoFit() {
     if (c.hasContent()) filled.emplace_back(row, column);
   });
   for (auto [row, column] : filled) {
-    const std::string text = Make(sheet_, {row, column, row, column}).toObject().get("Text").toText();
+    const std::string text = ShownText(*book, *sheet, row, column);
     double units = 0;
     for (unsigned char ch : text)
       if (ch < 0x80) units += 1;

@@ -1,5 +1,7 @@
 #include "platform/office/excel/worksheet.h"
 
+#include <algorithm>
+
 #include "platform/office/excel/application.h"
 #include "platform/office/excel/page_setup.h"
 #include "platform/office/excel/range.h"
@@ -22,7 +24,8 @@ void Worksheet::Rename(const std::string& name) {
   auto [app, book, sheet] = sheet_.Lock();
   if (book->protectStructure) Fail("Unable to set the Name property of the Worksheet class");
   const SheetModel* other = book->SheetNamed(name);
-  if (name.empty() || name.size() > 93 || name.find_first_of(":\\/?*[]") != std::string::npos || (other && other != sheet))
+  const auto characters = std::count_if(name.begin(), name.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  if (characters == 0 || characters > 31 || name.find_first_of(":\\/?*[]") != std::string::npos || (other && other != sheet))
     Fail("That name is already taken or is not valid. Try a different one.");
   sheet->name = name;
 }
