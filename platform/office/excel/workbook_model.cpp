@@ -140,6 +140,7 @@ Variant BookModel::ValueAt(SheetId sheet, int row, int column) {
 }
 
 Variant BookModel::Value(SheetId sheetId, int row, int column) {
+  if (const auto it = computed_.find(Key(sheetId, row, column)); it != computed_.end()) return it->second;
   SheetModel* sheet = Sheet(sheetId);
   if (!sheet) return ErrorVariant(CellError::Ref);
   const Cell* c = sheet->cells.Find(row, column);
