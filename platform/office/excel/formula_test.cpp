@@ -108,7 +108,11 @@ TEST_F(FormulaTest, MalformedFormulasAreRefusedAndLeaveTheCell) {
   b2.put("Value", 3);
   for (const char* bad : {"=1+", "=SUM(A1", "=(1", "=A1:", "=\"x", "=NoSheet!A1", "=1 2"})
     EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", bad); }), 1004) << bad;
+  EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", "=" + std::string(5000, '(') + "1" + std::string(5000, ')')); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", "=" + std::string(5000, '-') + "1"); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { b2.obj("Cells", 2147483647, 1); }), 1004) << "off the sheet";
   EXPECT_EQ(b2.get("Value").toDouble(), 3);
+  EXPECT_EQ(ValueOf("=((((1))))+-(-2)").toDouble(), 3) << "ordinary nesting";
 }
 
 }  // namespace
