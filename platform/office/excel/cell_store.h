@@ -19,6 +19,9 @@ struct Cell {
   FormulaId formula = kNoFormula;
   bool locked = true;
   std::string format;  // number format pattern; empty is General
+  // A formula's value as last computed, valid while the workbook's content is that of `computedAt`.
+  mutable automation::Variant computed;
+  mutable std::uint64_t computedAt = 0;
   bool hasContent() const { return formula != kNoFormula || !constant.isEmpty(); }
   bool isPlain() const { return !hasContent() && locked && format.empty(); }
 };
