@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/automation/variant.h"
@@ -68,7 +69,11 @@ class CellStore {
   const std::map<int, Row>& rows() const { return rows_; }
 
  private:
+  Row& RowAt(int row);
+  void Reindex();
+
   std::map<int, Row> rows_;
+  std::unordered_map<int, Row*> index_;  // the same rows by number: formulas read cell by cell
 };
 
 }  // namespace excel
