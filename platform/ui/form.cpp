@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
 #include <QObject>
 
 #include "platform/automation/error.h"
@@ -113,7 +114,7 @@ void Form::Show() {
   if (!loaded_) automation::Raise(kObjectWasUnloaded, "Object was unloaded");
   const bool wasShown = window_->isVisible();
   window_->show();
-  window_->raise();
+  if (QGuiApplication::platformName() != "offscreen") window_->raise();  // the offscreen platform has no stacking
   window_->activateWindow();
   if (wasShown) return;
   LogEvent("form", {{"form", name_}, {"action", "shown"}});

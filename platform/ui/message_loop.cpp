@@ -100,6 +100,12 @@ void RunWheelLoop(QWidget& control, const bool& stop, const std::function<void(i
   });
 }
 
+bool MessagesWaiting() {
+  for (const Loop* loop : Running())
+    if (!loop->hotKeys.empty() || !loop->wheels.empty()) return true;
+  return false;
+}
+
 void DeliverHotKey(Form& window, const HotKeyMessage& message) {
   Loop* loop = Innermost();
   if (loop == nullptr || loop->window != &window) return;

@@ -24,6 +24,9 @@ void RunHotKeyLoop(Form& window, const bool& stop, const std::function<void(cons
 // distance, negative toward the user. The control itself never sees them.
 void RunWheelLoop(QWidget& control, const bool& stop, const std::function<void(int distance)>& onWheel);
 
+// True while a running loop holds a message it has not taken yet: the program is not idle.
+bool MessagesWaiting();
+
 // A registered hot key was pressed. Only a hot-key loop of that window that is the innermost
 // loop running takes the message; any other event processing drops it.
 void DeliverHotKey(Form& window, const HotKeyMessage& message);

@@ -15,6 +15,7 @@
 #include "platform/ui/hot_keys.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/message_loop.h"
 #include "platform/ui/scripted_answers.h"
 #include "platform/ui/services.h"
 #include "platform/ui/standin_log.h"
@@ -71,15 +72,15 @@ Control& Target(const std::string& path, bool mustBeShown) {
   return *control;
 }
 
-// A wheel notch arrives as a message, through the queue, over the control's visible part.
-void PostWheel(Control& control, bool up) {
+// One wheel notch over the control's visible part; a wheel loop of the control takes it at once.
+void TurnWheel(Control& control, bool up) {
   QWidget* widget = control.widget();
   if (widget == nullptr) throw ScriptError(control.name() + " has no window to turn the wheel over");
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) widget = area->viewport();
   const QPointF centre = QRectF(widget->rect()).center();
-  QCoreApplication::postEvent(widget, new QWheelEvent(centre, widget->mapToGlobal(centre), QPoint(),
-                                                      QPoint(0, up ? 120 : -120), Qt::NoButton, Qt::NoModifier,
-                                                      Qt::NoScrollPhase, false));
+  QWheelEvent notch(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(widget, &notch);
 }
 
 void Answer(const std::string& word) {
@@ -156,6 +157,10 @@ void Script::ScheduleNext() {
 
 void Script::PerformNext() {
   if (next_ >= lines_.size()) return;
+  if (MessagesWaiting()) {  // a loop has yet to take what the line before handed it
+    ScheduleNext();
+    return;
+  }
   const std::string line = lines_[next_++];
   ++performing_;
   try {
@@ -195,7 +200,7 @@ void Script::Perform(const std::string& line) {
   } else if (command == "step") {
     Target(target, true).ScriptStep(UpOrDown(Trim(argument)));
   } else if (command == "wheel") {
-    PostWheel(Target(target, true), UpOrDown(Trim(argument)));
+    TurnWheel(Target(target, true), UpOrDown(Trim(argument)));
   } else if (command == "key") {
     int modifiers = 0, key = 0;
     if (!ParseHotKey(rest, modifiers, key)) throw ScriptError("not a key combination: " + rest);
