@@ -1,0 +1,75 @@
+#include "tools/templategen/workbook_file.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace templategen {
+namespace {
+
+// Light yellow: the fill of cells the workbook computes (locked).
+constexpr const char* kComputedFill = "#FFF2CC";
+
+nlohmann::json CellJson(const Cell& cell) {
+  nlohmann::json j = nlohmann::json::object();
+  switch (cell.kind) {
+    case Cell::Kind::Empty: break;
+    case Cell::Kind::Text: j["value"] = cell.text; break;
+    case Cell::Kind::Number: j["value"] = cell.number; break;
+    case Cell::Kind::Formula: j["formula"] = cell.text; break;
+  }
+  if (!cell.locked) j["locked"] = false;
+  if (cell.computed) j["fill"] = kComputedFill;
+  return j;
+}
+
+nlohmann::json SheetJson(const Sheet& sheet) {
+  nlohmann::json j;
+  j["name"] = sheet.name;
+  j["visible"] = !sheet.hidden;
+  if (sheet.isProtected) {
+    j["protection"] = {{"password", kWorksheetPassword},
+                       {"drawingObjects", true},
+                       {"contents", true},
+                       {"scenarios", true},
+                       {"allowFormattingCells", true}};
+  }
+  nlohmann::json widths = nlohmann::json::object();
+  for (auto [column, width] : sheet.columnWidths) widths[ColumnName(column)] = width;
+  j["columnWidths"] = widths;
+  nlohmann::json hidden = nlohmann::json::array();
+  for (const auto& r : sheet.hiddenRows)
+    for (int row = r.first.row; row <= r.last.row; ++row) hidden.push_back(row);
+  j["hiddenRows"] = hidden;
+  if (!sheet.printArea.empty()) j["printArea"] = sheet.printArea;
+  nlohmann::json cells = nlohmann::json::object();
+  for (const auto& [at, cell] : sheet.cells) {
+    auto c = CellJson(cell);
+    if (!c.empty()) cells[AddressText(at)] = c;
+  }
+  j["cells"] = cells;
+  return j;
+}
+
+}  // namespace
+
+nlohmann::json WorkbookJson(const Workbook& workbook) {
+  nlohmann::json j;
+  j["format"] = "qorvane-workbook";
+  j["version"] = 1;
+  j["template"] = workbook.isTemplate;
+  j["activeSheet"] = workbook.activeSheet.empty() && !workbook.sheets.empty() ? workbook.sheets.front().name
+                                                                              : workbook.activeSheet;
+  nlohmann::json sheets = nlohmann::json::array();
+  for (const auto& s : workbook.sheets) sheets.push_back(SheetJson(s));
+  j["sheets"] = sheets;
+  return j;
+}
+
+void WriteWorkbookFile(const Workbook& workbook, const std::filesystem::path& file) {
+  std::ofstream out(file, std::ios::binary);
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+  out << WorkbookJson(workbook).dump(1) << '\n';
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
+}  // namespace templategen
