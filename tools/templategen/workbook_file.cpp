@@ -6,7 +6,8 @@
 namespace templategen {
 namespace {
 
-// Light yellow: the fill of cells the workbook computes (locked).
+// Light yellow: the fill of cells the workbook computes (locked). The stand-in keeps no cell
+// colours yet and skips the member; Excel templates carry it as the cells' interior colour.
 constexpr const char* kComputedFill = "#FFF2CC";
 
 nlohmann::json CellJson(const Cell& cell) {
@@ -25,7 +26,7 @@ nlohmann::json CellJson(const Cell& cell) {
 nlohmann::json SheetJson(const Sheet& sheet) {
   nlohmann::json j;
   j["name"] = sheet.name;
-  j["visible"] = !sheet.hidden;
+  if (sheet.hidden) j["hidden"] = true;
   if (sheet.isProtected) {
     j["protection"] = {{"password", kWorksheetPassword},
                        {"drawingObjects", true},
@@ -37,8 +38,7 @@ nlohmann::json SheetJson(const Sheet& sheet) {
   for (auto [column, width] : sheet.columnWidths) widths[ColumnName(column)] = width;
   j["columnWidths"] = widths;
   nlohmann::json hidden = nlohmann::json::array();
-  for (const auto& r : sheet.hiddenRows)
-    for (int row = r.first.row; row <= r.last.row; ++row) hidden.push_back(row);
+  for (const auto& r : sheet.hiddenRows) hidden.push_back(std::to_string(r.first.row) + ":" + std::to_string(r.last.row));
   j["hiddenRows"] = hidden;
   if (!sheet.printArea.empty()) j["printArea"] = sheet.printArea;
   nlohmann::json cells = nlohmann::json::object();
@@ -54,8 +54,6 @@ nlohmann::json SheetJson(const Sheet& sheet) {
 
 nlohmann::json WorkbookJson(const Workbook& workbook) {
   nlohmann::json j;
-  j["format"] = "qorvane-workbook";
-  j["version"] = 1;
   j["template"] = workbook.isTemplate;
   j["activeSheet"] = workbook.activeSheet.empty() && !workbook.sheets.empty() ? workbook.sheets.front().name
                                                                               : workbook.activeSheet;
