@@ -35,10 +35,12 @@ int main(int argc, char** argv) {
     fs::path out = argv[2];
     fs::create_directories(out);
     auto keys = templategen::ReadKeys(data / "keys.tsv");
-    for (const auto& file : DescriptionsIn(data / "workbooks", ".txt")) {
-      auto workbook = templategen::ReadWorkbookDescription(file, keys);
-      templategen::AppendTemplateBlocks(workbook);
-      templategen::WriteWorkbookFile(workbook, out / workbook.fileName);
+    for (const auto* dir : {"workbooks", "workbooks/forms"}) {
+      for (const auto& file : DescriptionsIn(data / dir, ".txt")) {
+        auto workbook = templategen::ReadWorkbookDescription(file, keys);
+        templategen::AppendTemplateBlocks(workbook);
+        templategen::WriteWorkbookFile(workbook, out / workbook.fileName);
+      }
     }
   } catch (const std::exception& e) {
     std::cerr << "templategen: " << e.what() << '\n';
