@@ -71,9 +71,9 @@ struct Reader {
       for (int c = range.first.column; c <= range.last.column; ++c) current().cells[{c, r}].locked = false;
   }
 
-  void fillKeys(bool valueSheet, const std::optional<CellRange>& within) {
+  void fillKeys(const std::string& list, bool valueSheet) {
     for (const auto& k : keys) {
-      if (k.sheet != current().name || (within && !within->contains(k.cell))) continue;
+      if (k.list != list) continue;
       current().cells[k.cell] = ParseContent("'" + k.key);
       auto beside = ColumnsBesideKey(k.cell.column);
       if (valueSheet && beside.name == 0) throw std::invalid_argument("key beside no name column: " + k.key);
@@ -101,7 +101,7 @@ struct Reader {
       selectSheet(rest);
       if (first == "values") {
         current().isProtected = true;
-        fillKeys(true, std::nullopt);
+        fillKeys(rest, true);
       }
     } else if (first == "protect") {
       current().isProtected = true;
@@ -127,7 +127,7 @@ struct Reader {
     } else if (first == "unlock") {
       unlock(ParseRange(rest));
     } else if (first == "keys") {
-      fillKeys(false, ParseRange(rest));
+      fillKeys(rest, false);
     } else if (first == "active") {
       workbook.activeSheet = rest;
     } else {

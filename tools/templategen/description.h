@@ -10,8 +10,8 @@
 //   print RANGE              print area
 //   table FIRST LAST         rows of table 1; a hidden copy follows as the template block
 //   unlock RANGE             cells the user may edit on the protected sheet
-//   values                   the sheet's keys, names and values from the key list
-//   keys RANGE               the result summary's key cells in RANGE (and land values) from the key list
+//   values NAME              the value sheet NAME: keys, names and values of its list
+//   keys LIST                the result summary's key cells (and land values) of that list
 //   active NAME              the sheet active when the workbook opens
 //   ADDR FLAG [CONTENT]      FLAG "." locked, "u" unlocked input, "c" computed (locked, coloured);
 //                            CONTENT "=..." formula, a number, "'..." text as typed, else text

@@ -10,7 +10,7 @@ namespace templategen {
 
 struct KeyRow {
   std::string key;
-  std::string sheet;
+  std::string list;    // the value sheet's name, or 房屋汇总 / 土地汇总 for the result summary
   CellAddress cell;    // the key cell
   std::string format;  // raw, money, integer, percent, dec4, or unread (listed, never refreshed)
   std::string name;    // display name; empty beside the result summary

@@ -15,7 +15,13 @@ nlohmann::json CellJson(const Cell& cell) {
   switch (cell.kind) {
     case Cell::Kind::Empty: break;
     case Cell::Kind::Text: j["value"] = cell.text; break;
-    case Cell::Kind::Number: j["value"] = cell.number; break;
+    case Cell::Kind::Number:
+      if (cell.number == static_cast<double>(static_cast<long long>(cell.number))) {
+        j["value"] = static_cast<long long>(cell.number);
+      } else {
+        j["value"] = cell.number;
+      }
+      break;
     case Cell::Kind::Formula: j["formula"] = cell.text; break;
   }
   if (!cell.locked) j["locked"] = false;
