@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "tools/templategen/description.h"
+#include "tools/templategen/document_description.h"
+#include "tools/templategen/document_file.h"
 #include "tools/templategen/keys.h"
 #include "tools/templategen/workbook_file.h"
 
@@ -41,6 +43,10 @@ int main(int argc, char** argv) {
         templategen::AppendTemplateBlocks(workbook);
         templategen::WriteWorkbookFile(workbook, out / workbook.fileName);
       }
+    }
+    for (const auto& file : DescriptionsIn(data / "documents", ".txt")) {
+      auto document = templategen::ReadDocumentDescription(file, keys);
+      templategen::WriteDocumentFile(document, out / document.fileName);
     }
   } catch (const std::exception& e) {
     std::cerr << "templategen: " << e.what() << '\n';
