@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,10 +22,18 @@ TEST(ProgramFolder, HoldsEveryDataFileUnderItsExactName) {
       "收益法现场调查表.xlt", "收益法资本化率计算表.xlt", "新市场法计算表.xlt", "土地基本情况调查表.xlt",
       "土地价格评估方法.xlt", "影响地价的因素分析.xlt", "宗地现场勘察表.xlt", "租金修正计算表.xlt",
       "房地产估价作业方案.xlt", "房产估价报告(市场法和收益法).dot", "房产估价报告( 成本法).dot",
-      "土地估价报告(基准地价和成本逼近).dot", "房地产估价合同.dot", "房地产交易案例价格维护.doc", "db.mdb", "td.mdb"};
+      "土地估价报告(基准地价和成本逼近).dot", "房地产估价合同.dot", "房地产交易案例价格维护.doc", "db.mdb", "td.mdb", "help.chm"};
   for (const auto& f : files) {
     EXPECT_TRUE(std::filesystem::is_regular_file(ProgramFolder() + "/" + f)) << f;
   }
+}
+
+// The help file is a compiled HTML help file: it starts with the ITSF signature.
+TEST(HelpFile, IsACompiledHtmlHelpFile) {
+  std::ifstream in(ProgramFolder() + "/help.chm", std::ios::binary);
+  char signature[4] = {};
+  in.read(signature, 4);
+  EXPECT_EQ(std::string(signature, 4), "ITSF");
 }
 
 // Survey forms must not pass the project marker check, or the calculation commands would act on them.
