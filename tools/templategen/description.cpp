@@ -63,6 +63,7 @@ struct Reader {
     } else if (flag != ".") {
       throw std::invalid_argument("unknown cell flag " + flag);
     }
+    cell.format = current().cells[at].format;
     current().cells[at] = cell;
   }
 
@@ -126,6 +127,12 @@ struct Reader {
       current().table = std::pair{from, to};
     } else if (first == "unlock") {
       unlock(ParseRange(rest));
+    } else if (first == "format") {
+      auto space = rest.find(' ');
+      if (space == std::string::npos) throw std::invalid_argument("format RANGE PATTERN");
+      auto range = ParseRange(rest.substr(0, space));
+      for (int r = range.first.row; r <= range.last.row; ++r)
+        for (int c = range.first.column; c <= range.last.column; ++c) current().cells[{c, r}].format = rest.substr(space + 1);
     } else if (first == "keys") {
       fillKeys(rest, false);
     } else if (first == "active") {

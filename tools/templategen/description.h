@@ -10,6 +10,7 @@
 //   print RANGE              print area
 //   table FIRST LAST         rows of table 1; a hidden copy follows as the template block
 //   unlock RANGE             cells the user may edit on the protected sheet
+//   format RANGE PATTERN     number format of the cells (display only)
 //   values NAME              the value sheet NAME: keys, names and values of its list
 //   keys LIST                the result summary's key cells (and land values) of that list
 //   active NAME              the sheet active when the workbook opens

@@ -20,6 +20,7 @@ struct Cell {
   double number = 0;
   bool locked = true;
   bool computed = false;  // shown with the fill colour of computed cells
+  std::string format;     // Excel number format; display only
 };
 
 struct Sheet {

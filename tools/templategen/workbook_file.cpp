@@ -26,6 +26,7 @@ nlohmann::json CellJson(const Cell& cell) {
   }
   if (!cell.locked) j["locked"] = false;
   if (cell.computed) j["fill"] = kComputedFill;
+  if (!cell.format.empty()) j["format"] = cell.format;
   return j;
 }
 
