@@ -1,7 +1,6 @@
 #include "tools/templategen/keys.h"
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace templategen {
