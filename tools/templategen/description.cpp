@@ -106,8 +106,6 @@ struct Reader {
       }
     } else if (first == "protect") {
       current().isProtected = true;
-    } else if (first == "hidden") {
-      current().hidden = true;
     } else if (first == "width") {
       std::istringstream w(rest);
       std::string columns;

@@ -5,7 +5,7 @@
 //   template NAME            the file name written to the program folder
 //   include FILE             the lines of another description (relative to the including file)
 //   sheet NAME               creates the sheet, or selects it again
-//   protect | hidden         the sheet is protected with the worksheet password / hidden
+//   protect                  the sheet is protected with the worksheet password
 //   width COLS W             column width, COLS "A" or "D:F"
 //   print RANGE              print area
 //   table FIRST LAST         rows of table 1; a hidden copy follows as the template block

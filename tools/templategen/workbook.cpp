@@ -8,10 +8,4 @@ Sheet* Workbook::find(const std::string& name) {
   return nullptr;
 }
 
-const Sheet* Workbook::find(const std::string& name) const {
-  for (const auto& s : sheets)
-    if (s.name == name) return &s;
-  return nullptr;
-}
-
 }  // namespace templategen

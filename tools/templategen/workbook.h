@@ -26,7 +26,6 @@ struct Cell {
 struct Sheet {
   std::string name;
   bool isProtected = false;
-  bool hidden = false;
   std::map<int, double> columnWidths;
   std::vector<CellRange> hiddenRows;  // whole rows first.row..last.row
   std::string printArea;
@@ -36,12 +35,10 @@ struct Sheet {
 
 struct Workbook {
   std::string fileName;
-  bool isTemplate = true;
   std::vector<Sheet> sheets;
   std::string activeSheet;
 
   Sheet* find(const std::string& name);
-  const Sheet* find(const std::string& name) const;
 };
 
 }  // namespace templategen

@@ -33,7 +33,6 @@ nlohmann::json CellJson(const Cell& cell) {
 nlohmann::json SheetJson(const Sheet& sheet) {
   nlohmann::json j;
   j["name"] = sheet.name;
-  if (sheet.hidden) j["hidden"] = true;
   if (sheet.isProtected) {
     j["protection"] = {{"password", kWorksheetPassword},
                        {"drawingObjects", true},
@@ -61,7 +60,7 @@ nlohmann::json SheetJson(const Sheet& sheet) {
 
 nlohmann::json WorkbookJson(const Workbook& workbook) {
   nlohmann::json j;
-  j["template"] = workbook.isTemplate;
+  j["template"] = true;  // every workbook the system ships opens as a new workbook based on it
   j["activeSheet"] = workbook.activeSheet.empty() && !workbook.sheets.empty() ? workbook.sheets.front().name
                                                                               : workbook.activeSheet;
   nlohmann::json sheets = nlohmann::json::array();
