@@ -2,12 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   QApplication application(argc, argv);
-  QCoreApplication::setApplicationName("ui_test");
+  QCoreApplication::setApplicationName(QFileInfo(argv[0]).fileName());
   QApplication::setQuitOnLastWindowClosed(false);
   const int result = RUN_ALL_TESTS();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
