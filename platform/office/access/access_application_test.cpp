@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace office::access {
 namespace {
 
@@ -23,7 +25,9 @@ struct AccessTest : ::testing::Test {
   AccessTest() { std::ofstream(database) << "case data"; }
   ~AccessTest() override { std::filesystem::remove(database); }
 
-  const std::string database = (std::filesystem::temp_directory_path() / "qv_access_test_td.mdb").string();
+  // One file per test process: ctest runs the cases side by side.
+  const std::string database =
+      (std::filesystem::temp_directory_path() / ("qv_access_test_" + std::to_string(getpid()) + "_td.mdb")).string();
   std::shared_ptr<AccessApplication> access = std::static_pointer_cast<AccessApplication>(CreateAccessApplication());
   Object app{access};
 };
