@@ -1,9 +1,19 @@
-# qorvane_test(NAME <target> LABEL <layer> SOURCES <files...> LIBS <libs...>)
+# qorvane_test(NAME <target> LABEL <layer> SOURCES <files...> LIBS <libs...>
+#              [OWN_MAIN] [ENVIRONMENT <VAR=value>])
 # One test executable per library, its cases registered with CTest under the layer's label.
+# OWN_MAIN: the sources bring their own main (one that sets up what the cases need).
 function(qorvane_test)
-  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "OWN_MAIN" "NAME;LABEL;ENVIRONMENT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  set(main GTest::gtest_main)
+  if(T_OWN_MAIN)
+    set(main)
+  endif()
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest ${main})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${T_NAME} PROPERTIES LABELS ${T_LABEL} DISCOVERY_TIMEOUT 60)
+  set(properties LABELS ${T_LABEL})
+  if(T_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${T_NAME} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60)
 endfunction()
