@@ -1,0 +1,170 @@
+#include "platform/office/host/client.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/office/host/local_socket.h"
+#include "platform/office/host/remote_connection.h"
+#include "platform/runtime/program_folder.h"
+
+namespace office {
+namespace {
+
+using automation::Object;
+using wire::json;
+
+constexpr auto kStartTimeout = std::chrono::seconds(5);
+constexpr auto kRestartPause = std::chrono::milliseconds(100);
+
+InProcessOffice* inProcess = nullptr;
+
+// ---- in this process
+
+// Counts as a reference for the lifetime rule while any copy of the object lives.
+struct Reference {
+  explicit Reference(std::shared_ptr<RunningApplication> a) : app(std::move(a)) { ++app->references; }
+  ~Reference() { --app->references; }
+  Reference(const Reference&) = delete;
+  Reference& operator=(const Reference&) = delete;
+  std::shared_ptr<RunningApplication> app;
+};
+
+Object Referenced(std::shared_ptr<RunningApplication> app) {
+  auto reference = std::make_shared<Reference>(app);
+  return Object(std::shared_ptr<automation::Dispatch>(reference, app->application.get()));
+}
+
+RunningObjectTable& LocalTable() {
+  inProcess->table().Sweep();
+  return inProcess->table();
+}
+
+// ---- through the host
+
+std::shared_ptr<RemoteConnection> current;
+
+std::shared_ptr<RemoteConnection> Connection() {
+  const std::string path = SocketPath();
+  if (!current || current->broken() || current->path() != path) current = RemoteConnection::Open(path);
+  return current;
+}
+
+// Detached and in a session of its own, so that the host outlives the program that started it.
+// The host inherits the write end of a pipe as its descriptor 3 and holds it until it ends: the
+// returned read end reports end of file when the started host has ended (or gave way to another).
+int StartHost(const std::string& program) {
+  int ended[2];
+  if (pipe2(ended, O_CLOEXEC) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    setsid();
+    if (fork() == 0) {
+      const int null = open("/dev/null", O_RDWR);
+      for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
+      dup2(ended[1], 3);  // dup2 clears close-on-exec
+      close_range(4, ~0U, 0);
+      execl(program.c_str(), "officehost", static_cast<char*>(nullptr));
+    }
+    _exit(0);
+  }
+  close(ended[1]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  return ended[0];
+}
+
+bool HasEnded(int ended) {
+  pollfd p{ended, POLLIN, 0};
+  return ended < 0 || poll(&p, 1, 0) != 0;
+}
+
+std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
+  const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+  if (auto connection = Connection()) return connection;
+  const std::string program = runtime::ProgramFolder() + "/officehost";
+  if (access(program.c_str(), X_OK) != 0)
+    automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: " + program + " not found");
+  int ended = StartHost(program);
+  auto nextStart = std::chrono::steady_clock::now() + kRestartPause;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (auto connection = Connection()) {
+      if (ended >= 0) close(ended);
+      return connection;
+    }
+    // It ended without serving: it found a host that was just ending, so start another.
+    if (HasEnded(ended) && std::chrono::steady_clock::now() >= nextStart) {
+      if (ended >= 0) close(ended);
+      ended = StartHost(program);
+      nextStart = std::chrono::steady_clock::now() + kRestartPause;
+    }
+  }
+  if (ended >= 0) close(ended);
+  automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: officehost did not start");
+}
+
+json ProgidRequest(const char* op, std::string_view progid) { return {{"op", op}, {"progid", std::string(progid)}}; }
+
+// Asks the host; a connection whose host has gone since its last call is replaced once (a host
+// that is there but silent is not asked again).
+template <class F, class NoHost>
+auto AskHost(bool start, F ask, NoHost noHost) {
+  for (bool retried = false;; retried = true) {
+    const auto connection = start ? ConnectionStartingHost() : Connection();
+    if (!connection) return noHost();
+    try {
+      return ask(*connection);
+    } catch (const automation::Error& e) {
+      if (retried || e.number() != kHostUnavailable || !connection->broken() || connection->timedOut()) throw;
+    }
+  }
+}
+
+}  // namespace
+
+Object GetRunningObject(std::string_view progid) {
+  if (inProcess) return Referenced(LocalTable().Running(progid));
+  return AskHost(
+      false, [&](RemoteConnection& c) { return c.Call(ProgidRequest("running", progid)).toObject(); },
+      []() -> Object { automation::Raise(automation::errors::kCannotCreateObject); });
+}
+
+Object CreateObject(std::string_view progid) {
+  if (inProcess) return Referenced(LocalTable().Create(progid));
+  return AskHost(
+      true, [&](RemoteConnection& c) { return c.Call(ProgidRequest("create", progid)).toObject(); },
+      [] { return Object(); });
+}
+
+bool IsApplicationRunning(std::string_view progid) {
+  if (inProcess) return LocalTable().IsRunning(progid);
+  return AskHost(
+      false, [&](RemoteConnection& c) { return c.Call(ProgidRequest("isRunning", progid)).toBool(); },
+      [] { return false; });
+}
+
+std::vector<ApplicationStatus> RunningApplications() {
+  std::vector<ApplicationStatus> out;
+  if (inProcess) {
+    for (const auto& app : LocalTable().Applications())
+      if (!app->application->hasQuit()) out.push_back({app->progid, app->application->visible()});
+    return out;
+  }
+  return AskHost(
+      false,
+      [&](RemoteConnection& c) {
+        for (const auto& app : c.CallRaw({{"op", "status"}}))
+          out.push_back({app.at(0).get<std::string>(), app.at(1).get<bool>()});
+        return out;
+      },
+      [&] { return out; });
+}
+
+InProcessOffice::InProcessOffice(ApplicationRegistry registry) : table_(std::move(registry)) { inProcess = this; }
+InProcessOffice::~InProcessOffice() { inProcess = nullptr; }
+
+}  // namespace office

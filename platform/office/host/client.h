@@ -1,0 +1,47 @@
+#pragma once
+// How a program reaches the stand-in Office: the running applications of the user's office host,
+// or, while an InProcessOffice exists, applications held in this process (unit tests).
+//
+// A host that is gone or does not answer within a few seconds makes the call fail with
+// kHostUnavailable; every later call through objects from that host fails the same way.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/automation/variant.h"
+#include "platform/office/host/running_objects.h"
+
+namespace office {
+
+inline constexpr long kHostUnavailable = 462;
+inline constexpr const char* kHostUnavailableText = "The remote server machine does not exist or is unavailable";
+
+// The running application of that identifier; Cannot create object (429) when none runs.
+automation::Object GetRunningObject(std::string_view progid);
+// A new application object, invisible; starts officehost from the program folder when none answers.
+automation::Object CreateObject(std::string_view progid);
+// Whether an application of that identifier runs; never starts the host.
+bool IsApplicationRunning(std::string_view progid);
+
+struct ApplicationStatus {
+  std::string progid;
+  bool visible = false;
+};
+std::vector<ApplicationStatus> RunningApplications();  // never starts the host
+
+// While one exists, the calls above use this table in this process and no socket.
+class InProcessOffice {
+ public:
+  explicit InProcessOffice(ApplicationRegistry registry);
+  ~InProcessOffice();
+  InProcessOffice(const InProcessOffice&) = delete;
+  InProcessOffice& operator=(const InProcessOffice&) = delete;
+
+  RunningObjectTable& table() { return table_; }
+
+ private:
+  RunningObjectTable table_;
+};
+
+}  // namespace office

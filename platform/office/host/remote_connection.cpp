@@ -1,0 +1,158 @@
+#include "platform/office/host/remote_connection.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "platform/office/host/client.h"
+#include "platform/office/host/local_socket.h"
+
+namespace office {
+
+using automation::Object;
+using automation::Variant;
+using wire::json;
+
+namespace {
+constexpr int kAnswerMilliseconds = 5000;
+}
+
+// Forwards every call to the host object behind the handle; released when the last copy goes.
+class RemoteObject : public automation::Dispatch {
+ public:
+  RemoteObject(std::shared_ptr<RemoteConnection> connection, std::int64_t handle)
+      : connection_(std::move(connection)), handle_(handle) {}
+  ~RemoteObject() override { connection_->Release(handle_, received_); }
+  Variant Invoke(std::string_view member, automation::InvokeKind kind, const automation::Arguments& args) override {
+    return connection_->Invoke(handle_, member, kind, args);
+  }
+
+  const RemoteConnection* connection() const { return connection_.get(); }
+  std::int64_t handle() const { return handle_; }
+  void Received() { ++received_; }
+
+ private:
+  std::shared_ptr<RemoteConnection> connection_;
+  std::int64_t handle_;
+  std::int64_t received_ = 1;  // the host counts each time it sent the handle
+};
+
+std::shared_ptr<RemoteConnection> RemoteConnection::Open(const std::string& socketPath) {
+  const int fd = Connect(socketPath);
+  if (fd < 0) return nullptr;
+  std::shared_ptr<RemoteConnection> connection(new RemoteConnection(fd, socketPath));
+  // A host of another user could have put its socket there: talk only to our own.
+  if (!PeerIsSameUser(fd)) return nullptr;
+  try {
+    connection->Call({{"op", "hello"}});
+  } catch (const automation::Error&) {
+    return nullptr;  // refused, or a host that was just ending
+  }
+  return connection;
+}
+
+RemoteConnection::~RemoteConnection() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void RemoteConnection::Fail() {
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  automation::Raise(kHostUnavailable, kHostUnavailableText);
+}
+
+void RemoteConnection::Send(const std::string& frame) {
+  std::size_t sent = 0;
+  while (sent < frame.size()) {
+    const ssize_t n = send(fd_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) Fail();
+    sent += static_cast<std::size_t>(n);
+  }
+}
+
+json RemoteConnection::Receive() {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMilliseconds);
+  for (;;) {
+    try {
+      if (auto message = reader_.Next()) return *message;
+    } catch (const std::exception&) {
+      Fail();
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd p{fd_, POLLIN, 0};
+    const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count()) + 1) : 0;
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) {
+      timedOut_ = true;
+      Fail();
+    }
+    char buffer[65536];
+    const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) Fail();  // the host is gone
+    reader_.Append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+json RemoteConnection::CallRaw(const json& request) {
+  if (broken()) Fail();
+  Send(wire::EncodeFrame(request));
+  json answer = Receive();
+  try {
+    if (const auto error = answer.find("error"); error != answer.end())
+      automation::Raise(error->at(0).get<long>(), error->at(1).get<std::string>());
+    return std::move(answer.at("value"));
+  } catch (const json::exception&) {
+    Fail();
+  }
+}
+
+Variant RemoteConnection::Call(const json& request) {
+  const json value = CallRaw(request);
+  try {
+    return wire::DecodeVariant(value, [this](std::int64_t handle) { return ObjectFor(handle); });
+  } catch (const json::exception&) {
+    Fail();
+  }
+}
+
+Variant RemoteConnection::Invoke(std::int64_t handle, std::string_view member, automation::InvokeKind kind,
+                                 const automation::Arguments& args) {
+  return Call({{"op", "invoke"},
+               {"handle", handle},
+               {"member", std::string(member)},
+               {"kind", static_cast<int>(kind)},
+               {"args", wire::EncodeArguments(args, [this](const Object& o) { return HandleOf(o); })}});
+}
+
+void RemoteConnection::Release(std::int64_t handle, std::int64_t count) {
+  objects_.erase(handle);
+  if (broken()) return;
+  try {
+    Send(wire::EncodeFrame({{"op", "release"}, {"handles", json::array({json::array({handle, count})})}}));
+  } catch (const automation::Error&) {
+    // A host that is gone has released everything already.
+  }
+}
+
+Object RemoteConnection::ObjectFor(std::int64_t handle) {
+  if (const auto known = objects_[handle].lock()) {
+    known->Received();
+    return Object(known);
+  }
+  auto object = std::make_shared<RemoteObject>(shared_from_this(), handle);
+  objects_[handle] = object;
+  return Object(object);
+}
+
+std::int64_t RemoteConnection::HandleOf(const Object& object) const {
+  const auto* remote = dynamic_cast<const RemoteObject*>(object.pointer().get());
+  if (!remote || remote->connection() != this)
+    automation::Raise(automation::errors::kTypeMismatch, "Only objects of the running Office can be passed to it");
+  return remote->handle();
+}
+
+}  // namespace office

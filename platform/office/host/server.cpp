@@ -1,0 +1,285 @@
+#include "platform/office/host/server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "platform/office/host/local_socket.h"
+#include "platform/office/host/wire.h"
+
+namespace office {
+namespace {
+
+using automation::Dispatch;
+using automation::Object;
+using automation::Variant;
+using wire::json;
+
+// A request that is not understood; the answer says so and the host goes on.
+constexpr long kMalformedRequest = 440;
+constexpr int kIdleStartSeconds = 10;          // a host nobody contacts ends after this
+constexpr std::size_t kMaxPendingOutput = 1u << 20;  // stop reading a client that does not read its answers
+
+struct HandleEntry {
+  std::shared_ptr<Dispatch> target;
+  std::shared_ptr<RunningApplication> app;
+  std::int64_t count = 0;  // times sent and not yet released
+};
+
+struct Client {
+  explicit Client(int f) : fd(f) {}
+  ~Client() { close(fd); }
+  Client(const Client&) = delete;
+  Client& operator=(const Client&) = delete;
+
+  int fd;
+  bool dead = false;
+  wire::FrameReader reader;
+  std::string output;
+  std::unordered_map<std::int64_t, HandleEntry> handles;
+  std::unordered_map<const Dispatch*, std::int64_t> handleOf;
+  std::int64_t nextHandle = 1;
+};
+
+class Server {
+ public:
+  Server(ApplicationRegistry registry, int listener) : table_(std::move(registry)), listener_(listener) {}
+  void Run();
+
+ private:
+  bool Idle() const { return clients_.empty() && table_.Applications().empty(); }
+  void Accept();
+  void Read(Client& c);
+  void Flush(Client& c);
+  void Drop(Client& c);
+  json Answer(Client& c, const json& request);
+  json Invoke(Client& c, const json& request);
+  void Release(Client& c, const json& request);
+  std::int64_t Export(Client& c, const Object& object, const std::shared_ptr<RunningApplication>& app);
+  HandleEntry& Entry(Client& c, std::int64_t handle);
+
+  RunningObjectTable table_;
+  int listener_;
+  std::vector<std::unique_ptr<Client>> clients_;
+};
+
+void Server::Run() {
+  std::vector<pollfd> fds;
+  for (;;) {
+    fds.assign(1, pollfd{listener_, POLLIN, 0});
+    for (const auto& c : clients_) {
+      short events = c->output.size() < kMaxPendingOutput ? POLLIN : 0;
+      if (!c->output.empty()) events |= POLLOUT;
+      fds.push_back(pollfd{c->fd, events, 0});
+    }
+    const int ready = poll(fds.data(), fds.size(), Idle() ? kIdleStartSeconds * 1000 : -1);
+    if (ready == 0 && Idle()) return;
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error("poll failed");
+    }
+    const std::size_t served = clients_.size();  // clients accepted below wait for the next round
+    if (fds[0].revents & POLLIN) Accept();
+    for (std::size_t i = 0; i < served; ++i) {
+      Client& c = *clients_[i];
+      if (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
+      if (!c.dead && !c.output.empty()) Flush(c);
+    }
+    bool dropped = false;
+    for (auto& c : clients_)
+      if (c->dead) {
+        Drop(*c);
+        dropped = true;
+      }
+    std::erase_if(clients_, [](const auto& c) { return c->dead; });
+    table_.Sweep();
+    if (dropped && Idle()) return;
+  }
+}
+
+void Server::Accept() {
+  const int fd = accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  if (fd < 0) return;
+  if (!PeerIsSameUser(fd)) {
+    close(fd);
+    return;
+  }
+  clients_.push_back(std::make_unique<Client>(fd));
+}
+
+void Server::Read(Client& c) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = recv(c.fd, buffer, sizeof buffer, 0);
+    if (n > 0) {
+      c.reader.Append(buffer, static_cast<std::size_t>(n));
+      if (static_cast<std::size_t>(n) < sizeof buffer) break;
+      continue;
+    }
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    if (n < 0 && errno == EINTR) continue;
+    c.dead = true;  // end of stream or a broken connection; what arrived before is still served
+    break;
+  }
+  for (;;) {
+    std::optional<json> request;
+    try {
+      request = c.reader.Next();
+    } catch (const json::exception& e) {
+      c.output += wire::EncodeFrame(wire::ErrorAnswer(kMalformedRequest, std::string("malformed request: ") + e.what()));
+      continue;
+    } catch (const std::length_error&) {
+      c.dead = true;
+      return;
+    }
+    if (!request) return;
+    json answer = Answer(c, *request);
+    table_.Sweep();  // before the next request is served, which may ask what runs
+    if (!answer.is_null()) c.output += wire::EncodeFrame(answer);
+  }
+}
+
+void Server::Flush(Client& c) {
+  while (!c.output.empty()) {
+    const ssize_t n = send(c.fd, c.output.data(), c.output.size(), MSG_NOSIGNAL);
+    if (n > 0) {
+      c.output.erase(0, static_cast<std::size_t>(n));
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) c.dead = true;
+      return;
+    }
+  }
+}
+
+// A client that is gone releases everything it held.
+void Server::Drop(Client& c) {
+  for (auto& [handle, entry] : c.handles) --entry.app->references;
+  c.handleOf.clear();
+  c.handles.clear();
+}
+
+json Server::Answer(Client& c, const json& request) {
+  try {
+    const std::string op = request.at("op").get<std::string>();
+    const auto progid = [&] { return request.at("progid").get<std::string>(); };
+    const auto objectAnswer = [&](const std::shared_ptr<RunningApplication>& app) {
+      return json{{"value", json::array({static_cast<int>(Variant::Kind::Object),
+                                         Export(c, Object(app->application), app)})}};
+    };
+    if (op == "invoke") return Invoke(c, request);
+    if (op == "release") {
+      Release(c, request);
+      return nullptr;
+    }
+    if (op == "hello") return json{{"value", json::array({static_cast<int>(Variant::Kind::Boolean), true})}};
+    if (op == "create") return objectAnswer(table_.Create(progid()));
+    if (op == "running") return objectAnswer(table_.Running(progid()));
+    if (op == "isRunning")
+      return json{{"value", json::array({static_cast<int>(Variant::Kind::Boolean), table_.IsRunning(progid())})}};
+    if (op == "status") {
+      json apps = json::array();
+      for (const auto& app : table_.Applications())
+        if (!app->application->hasQuit()) apps.push_back(json::array({app->progid, app->application->visible()}));
+      return json{{"value", apps}};
+    }
+    return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown operation " + op);
+  } catch (const automation::Error& e) {
+    return wire::ErrorAnswer(e.number(), e.description());
+  } catch (const json::exception& e) {
+    return wire::ErrorAnswer(kMalformedRequest, std::string("malformed request: ") + e.what());
+  } catch (const std::exception& e) {
+    return wire::ErrorAnswer(kMalformedRequest, e.what());
+  } catch (...) {
+    return wire::ErrorAnswer(kMalformedRequest, "the application failed");
+  }
+}
+
+json Server::Invoke(Client& c, const json& request) {
+  HandleEntry& entry = Entry(c, request.at("handle").get<std::int64_t>());
+  const auto target = entry.target;  // the call may release what the entry holds
+  const auto app = entry.app;
+  const auto kind = request.at("kind").get<int>();
+  if (kind < 0 || kind > static_cast<int>(automation::InvokeKind::Call))
+    return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown invoke kind");
+  const automation::Arguments args = wire::DecodeArguments(
+      request.at("args"), [&](std::int64_t handle) { return Object(Entry(c, handle).target); });
+  const Variant result =
+      target->Invoke(request.at("member").get<std::string>(), static_cast<automation::InvokeKind>(kind), args);
+  return json{{"value", wire::EncodeVariant(result, [&](const Object& o) { return Export(c, o, app); })}};
+}
+
+void Server::Release(Client& c, const json& request) {
+  for (const auto& item : request.at("handles")) {
+    const auto it = c.handles.find(item.at(0).get<std::int64_t>());
+    if (it == c.handles.end()) continue;
+    it->second.count -= item.at(1).get<std::int64_t>();
+    if (it->second.count > 0) continue;
+    --it->second.app->references;
+    c.handleOf.erase(it->second.target.get());
+    c.handles.erase(it);
+  }
+}
+
+std::int64_t Server::Export(Client& c, const Object& object, const std::shared_ptr<RunningApplication>& app) {
+  const auto known = c.handleOf.find(object.pointer().get());
+  if (known != c.handleOf.end()) {
+    ++c.handles[known->second].count;
+    return known->second;
+  }
+  const std::int64_t handle = c.nextHandle++;
+  c.handles[handle] = HandleEntry{object.pointer(), app, 1};
+  c.handleOf[object.pointer().get()] = handle;
+  ++app->references;
+  return handle;
+}
+
+HandleEntry& Server::Entry(Client& c, std::int64_t handle) {
+  const auto it = c.handles.find(handle);
+  if (it == c.handles.end()) automation::Raise(kMalformedRequest, "no object with handle " + std::to_string(handle));
+  return it->second;
+}
+
+// Held for the host's whole run: a second host for the same socket sees it taken and ends.
+int TakeHostLock(const std::string& socketPath) {
+  const int fd = open((socketPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) throw std::runtime_error("cannot open the lock file beside " + socketPath);
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+int RunOfficeHost(ApplicationRegistry registry) {
+  std::signal(SIGPIPE, SIG_IGN);
+  const std::string path = SocketPath();
+  try {
+    PrepareSocketDirectory(path);
+    const int lock = TakeHostLock(path);
+    if (lock < 0) return 0;
+    const int listener = Listen(path);
+    Server(std::move(registry), listener).Run();
+    // Unlink before letting go of the lock, so that the next host binds afresh.
+    unlink(path.c_str());
+    close(listener);
+    close(lock);
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "officehost: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace office
