@@ -8,11 +8,11 @@
 #include "workbench/common/passwords.h"
 #include "workbench/common/project_workbook.h"
 #include "workbench/shell/shell_module.h"
+#include "workbench/shell/worksheet_protection.h"
 
 namespace 主类 {
 namespace {
 
-using automation::Named;
 using automation::ResumeNext;
 using namespace workbench;
 
@@ -31,13 +31,9 @@ void ToggleWorksheetProtection() {
   step([] { excel = AttachOrCreateExcel(); });
   if (step.test([] { return !IsProjectWorkbook(excel); })) return;
   if (AskProtect("本操作将对当前评估表进行保护或者取消保护！  ", "工作表保护向导"))
-    step([] {
-      excel.obj("ActiveSheet")
-          .call("Protect", kWorksheetPassword, Named("DrawingObjects", true), Named("Contents", true),
-                Named("Scenarios", true), Named("AllowFormattingCells", true));
-    });
+    step([] { ProtectWorksheet(excel.obj("ActiveSheet")); });
   else
-    step([] { excel.obj("ActiveSheet").call("Unprotect", kWorksheetPassword); });
+    step([] { UnprotectWorksheet(excel.obj("ActiveSheet")); });
 }
 
 void ToggleWorkbookProtection() {
