@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLabel>
 
 #include "platform/ui/desktop.h"
 #include "platform/ui/message_box.h"
@@ -32,13 +31,13 @@ frmAbout::frmAbout() : Form("frmAbout") {
   lblTitle.setFont("Noto Sans CJK SC", 14, true);
   lblVersion.Move(1140, 780, 4800, 300);
   lblDescription.Move(1140, 1140, 4800, 600);
-  lblDescription.setCaption("Qorvane房地产估价系统：项目表、计算表与估价报告的编制工具。");
+  lblDescription.setCaption("项目表、计算表与估价报告的编制工具。");
   lblDescription.setToolTipText("单击查看最新版本");
   Label1.Move(1140, 1800, 4800, 300);
   Label1.setCaption("Qorvane房地产估价系统 版权所有");
   lblDisclaimer.Move(240, 2280, 3960, 1320);
-  lblDisclaimer.setCaption("本系统的计算结果须经估价人员审核后方可使用。未经许可，不得复制或分发Qorvane房地产估价系统的全部或部分内容。");
-  static_cast<QLabel*>(lblDisclaimer.widget())->setWordWrap(true);
+  lblDisclaimer.setCaption(
+      "本系统的计算结果须经估价人员审核\n后方可使用。未经许可，不得复制或\n分发Qorvane房地产估价系统的全部\n或部分内容。");
   cmdOK.setCaption("确定");
   cmdOK.Move(4440, 2280, 1500, 420);
   cmdSysInfo.setCaption("系统信息(&S)");

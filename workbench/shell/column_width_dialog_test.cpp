@@ -103,15 +103,22 @@ TEST_F(ColumnWidthDialog, ReopenedAfterTheActiveCellMovedItShowsTheNewWidth) {
 // The dialog is modeless: the user may have gone to a workbook of their own since it opened.
 TEST_F(ColumnWidthDialog, OnAForeignWorkbookNeitherButtonProtectsAnythingOrCloses) {
   ShowColumnWidthDialog();
-  Open(shell_testing::json{{"sheets", {{{"name", "我的表"}}}}}, "我的.xls");
-  const Object mine = ActiveSheet();
-  dialog().Text1.setText("12");
-  dialog().Command1.ScriptClick();
-  dialog().Command2.ScriptClick();
-  EXPECT_TRUE(DialogOpen());
-  EXPECT_FALSE(Protected(mine));
-  EXPECT_EQ(mine.obj("Range", "A1").get("ColumnWidth").toDouble(), 8.38);
-  mine.obj("Range", "A1").put("Value", "仍可编辑");
+  using shell_testing::json;
+  const json mySheet = {{"name", "我的表"}};
+  const std::vector<json> foreign = {
+      {{"sheets", {mySheet}}},
+      {{"sheets", {{{"name", "参数"}, {"cells", {{"A1", {{"value", "我的参数"}}}}}}, mySheet}}, {"activeSheet", "我的表"}}};
+  for (std::size_t i = 0; i < foreign.size(); ++i) {
+    Open(foreign[i], "我的" + std::to_string(i) + ".xls");
+    const Object mine = ActiveSheet();
+    dialog().Text1.setText("12");
+    dialog().Command1.ScriptClick();
+    dialog().Command2.ScriptClick();
+    EXPECT_TRUE(DialogOpen());
+    EXPECT_FALSE(Protected(mine)) << i;
+    EXPECT_EQ(mine.obj("Range", "A1").get("ColumnWidth").toDouble(), 8.38);
+    mine.obj("Range", "A1").put("Value", "仍可编辑");
+  }
   EXPECT_TRUE(Boxes().empty());
 }
 
