@@ -13,6 +13,7 @@
 namespace 主类 {
 namespace {
 
+using automation::Object;
 using automation::ResumeNext;
 using namespace workbench;
 
@@ -30,20 +31,26 @@ void ToggleWorksheetProtection() {
   ResumeNext step;
   step([] { excel = AttachOrCreateExcel(); });
   if (step.test([] { return !IsProjectWorkbook(excel); })) return;
+  // The sheet the question is about: Excel stays usable while the box waits, and a workbook the
+  // user activates meanwhile must not be protected with a password they do not know.
+  Object sheet;
+  step([&] { sheet = excel.obj("ActiveSheet"); });
   if (AskProtect("本操作将对当前评估表进行保护或者取消保护！  ", "工作表保护向导"))
-    step([] { ProtectWorksheet(excel.obj("ActiveSheet")); });
+    step([&] { ProtectWorksheet(sheet); });
   else
-    step([] { UnprotectWorksheet(excel.obj("ActiveSheet")); });
+    step([&] { UnprotectWorksheet(sheet); });
 }
 
 void ToggleWorkbookProtection() {
   ResumeNext step;
   step([] { excel = AttachExcel(); });
   if (step.test([] { return !IsProjectWorkbook(excel); })) return;
+  Object workbook;  // the one the question is about, as above
+  step([&] { workbook = excel.obj("ActiveWorkbook"); });
   if (AskProtect("本操作将对本工作簿进行保护或者取消保护！  ", "工作薄保护向导"))
-    step([] { excel.obj("ActiveWorkbook").call("Protect", kWorkbookPassword); });
+    step([&] { workbook.call("Protect", kWorkbookPassword); });
   else
-    step([] { excel.obj("ActiveWorkbook").call("Unprotect", kWorkbookPassword); });
+    step([&] { workbook.call("Unprotect", kWorkbookPassword); });
 }
 
 }  // namespace 主类

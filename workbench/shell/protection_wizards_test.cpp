@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
@@ -28,16 +30,18 @@ class ProtectionWizards : public shell_testing::OfficeTest {
   bool StructureProtected() const { return xl.obj("ActiveWorkbook").get("ProtectStructure").toBool(); }
 };
 
-// A person closes the box with the Escape key.
-void PressEscapeAtTheNextBox() {
+// A person at the next box: does something else first, then presses a key.
+void PressAtTheNextBox(Qt::Key key, std::function<void()> meanwhile = {}) {
   ui::SetScriptedRun(false);
-  QTimer::singleShot(0, [] {
+  QTimer::singleShot(0, [=] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    if (meanwhile) meanwhile();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(box->focusWidget() != nullptr ? box->focusWidget() : box, &press);
   });
 }
+void PressEscapeAtTheNextBox() { PressAtTheNextBox(Qt::Key_Escape); }
 
 TEST_F(ProtectionWizards, WorksheetOkProtectsLockedCellsButLeavesFormattingAndCancelUnprotects) {
   const automation::Object sheet = ActiveSheet();
@@ -93,6 +97,27 @@ TEST_F(ProtectionWizards, WorkbookOkProtectsTheStructureAndCancelUnprotects) {
   EXPECT_EQ(boxes[0]["text"], "本操作将对本工作簿进行保护或者取消保护！  \n\n点“确定”进行保护；\n\n点“取消”取消保护。 ");
   EXPECT_EQ(boxes[0]["title"], "工作薄保护向导");
   EXPECT_EQ(boxes[0]["icon"], "information");
+}
+
+// Excel stays usable while the question waits.
+TEST_F(ProtectionWizards, AWorkbookActivatedWhileTheQuestionWaitsIsLeftAlone) {
+  const automation::Object project = xl.obj("ActiveWorkbook");
+  const automation::Object projectSheet = ActiveSheet();
+  projectSheet.call("Unprotect", workbench::kWorksheetPassword);
+  const automation::Object mine = Open(shell_testing::json{{"sheets", {{{"name", "我的表"}}}}}, "我的.xls");
+  project.call("Activate");
+  const auto goToMine = [mine] { mine.call("Activate"); };
+
+  PressAtTheNextBox(Qt::Key_Return, goToMine);  // OK is the default button
+  ToggleWorksheetProtection();
+  EXPECT_FALSE(Protected(mine.obj("Worksheets", 1)));
+  EXPECT_TRUE(Protected(projectSheet));
+
+  project.call("Activate");
+  PressAtTheNextBox(Qt::Key_Return, goToMine);
+  ToggleWorkbookProtection();
+  EXPECT_FALSE(mine.get("ProtectStructure").toBool());
+  EXPECT_TRUE(project.get("ProtectStructure").toBool());
 }
 
 TEST_F(ProtectionWizards, AskNothingAndChangeNothingOnAForeignWorkbook) {
