@@ -50,8 +50,6 @@ TEST_F(AboutBox, ShowsTitleAndVersionAndComesBackTheSameAfterOk) {
   EXPECT_EQ(box().lblTitle.Caption(), "Qorvane房地产估价系统");
   EXPECT_EQ(box().lblVersion.Caption(), "版本 3.1.0");
   EXPECT_EQ(box().lblDescription.widget()->toolTip().toStdString(), "单击查看最新版本");
-  EXPECT_EQ(box().cmdSysInfo.Caption(), "系统信息(&S)");
-  EXPECT_EQ(box().Command1.Caption(), "技术支持(&T)");
   Screenshot(box(), "about_box");
   box().cmdOK.ScriptClick();
   EXPECT_EQ(ui::FindLoadedForm("frmAbout"), nullptr);

@@ -23,13 +23,7 @@ class UtilitiesWindow : public shell_testing::OfficeTest {
   }
 };
 
-TEST_F(UtilitiesWindow, ShowsItsCaptionsAndStartsBothDatesAtTheSameDay) {
-  EXPECT_EQ(window().Caption(), "实用工具");
-  EXPECT_EQ(window().Frame2.Caption(), "转换大写");
-  EXPECT_EQ(window().Frame1.Caption(), "启动选项");
-  EXPECT_EQ(window().Label2.Caption(), "估  价  时  点：");
-  EXPECT_EQ(window().Label6.Caption(), "RMB 大写：");
-  EXPECT_EQ(window().Command1.Caption(), "计算(&Y)");
+TEST_F(UtilitiesWindow, BothDatesStartAtTheSameDayWithinTheirRange) {
   EXPECT_EQ(window().DTPicker1.Value(), QDate(2014, 4, 28));
   EXPECT_EQ(window().DTPicker2.Value(), QDate(2014, 4, 28));
   window().DTPicker1.setValue(QDate(1600, 12, 31));
