@@ -10,16 +10,16 @@ namespace {
 
 using automation::Variant;
 
-TEST(Wire, FramesArriveWhateverPiecesTheStreamCutsThemInto) {
+TEST(Wire, FramesArriveWhateverChunksTheStreamCutsThemInto) {
   const std::string stream = EncodeFrame({{"op", "hello"}}) + EncodeFrame({{"op", "status"}, {"n", 7}});
-  for (std::size_t piece = 1; piece <= stream.size(); ++piece) {
+  for (std::size_t chunk = 1; chunk <= stream.size(); ++chunk) {
     FrameReader reader;
     std::vector<json> got;
-    for (std::size_t at = 0; at < stream.size(); at += piece) {
-      reader.Append(stream.data() + at, std::min(piece, stream.size() - at));
+    for (std::size_t at = 0; at < stream.size(); at += chunk) {
+      reader.Append(stream.data() + at, std::min(chunk, stream.size() - at));
       while (auto m = reader.Next()) got.push_back(*m);
     }
-    ASSERT_EQ(got.size(), 2u) << piece;
+    ASSERT_EQ(got.size(), 2u) << chunk;
     EXPECT_EQ(got[1].at("n"), 7);
   }
 }
