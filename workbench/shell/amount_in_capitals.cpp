@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cmath>
-#include <regex>
+#include <limits>
 #include <string>
 
+#include "platform/runtime/error.h"
 #include "platform/runtime/number_format.h"
 #include "platform/runtime/numeric_reading.h"
 
@@ -36,11 +37,29 @@ std::string AmountToChineseUppercase(double amount) {
   return negative ? "负" + spelled : spelled;
 }
 
+// Scanned by hand: a pattern match recurses once per character, and a long paste would overflow
+// the stack.
 std::optional<double> TypedAmount(std::string_view text) {
-  static const std::regex decimal(R"(\s*[+-]?(\d+\.?\d*|\.\d+)\s*)");
-  const std::string s(text);
-  if (!std::regex_match(s, decimal)) return std::nullopt;
-  return runtime::ReadLeadingNumber(s);
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  std::size_t first = 0, end = text.size();
+  while (first < end && blank(text[first])) ++first;
+  while (end > first && blank(text[end - 1])) --end;
+  const std::string_view number = text.substr(first, end - first);
+
+  std::size_t i = 0, digits = 0;
+  if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+  for (; i < number.size() && digit(number[i]); ++i) ++digits;
+  if (i < number.size() && number[i] == '.')
+    for (++i; i < number.size() && digit(number[i]); ++i) ++digits;
+  if (i != number.size() || digits == 0) return std::nullopt;
+  try {
+    return runtime::ReadLeadingNumber(number);
+  } catch (const runtime::Error&) {
+    // Beyond the range of a double: far over the limit, of its sign.
+    const double infinity = std::numeric_limits<double>::infinity();
+    return number.front() == '-' ? -infinity : infinity;
+  }
 }
 
 }  // namespace 主类

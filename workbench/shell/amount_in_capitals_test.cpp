@@ -40,5 +40,14 @@ TEST(TypedAmount, OnlyCompleteDecimalNumbers) {
     EXPECT_FALSE(TypedAmount(text).has_value()) << text;
 }
 
+// A text box takes up to 32767 characters at one paste.
+TEST(TypedAmount, LongPastesNeitherCrashNorFail) {
+  const std::string digits(32767, '9');
+  EXPECT_EQ(AmountToChineseUppercase(*TypedAmount(digits)), kAmountOverLimitText);
+  EXPECT_EQ(AmountToChineseUppercase(*TypedAmount("-" + digits)), kAmountOverLimitText);
+  EXPECT_EQ(TypedAmount("0." + digits), 1.0);
+  EXPECT_FALSE(TypedAmount(digits + "x").has_value());
+}
+
 }  // namespace
 }  // namespace 主类

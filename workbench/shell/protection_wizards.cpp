@@ -8,11 +8,12 @@
 #include "workbench/common/passwords.h"
 #include "workbench/common/project_workbook.h"
 #include "workbench/shell/shell_module.h"
+#include "workbench/shell/worksheet_protection.h"
 
 namespace 主类 {
 namespace {
 
-using automation::Named;
+using automation::Object;
 using automation::ResumeNext;
 using namespace workbench;
 
@@ -30,24 +31,26 @@ void ToggleWorksheetProtection() {
   ResumeNext step;
   step([] { excel = AttachOrCreateExcel(); });
   if (step.test([] { return !IsProjectWorkbook(excel); })) return;
+  // The sheet the question is about: Excel stays usable while the box waits, and a workbook the
+  // user activates meanwhile must not be protected with a password they do not know.
+  Object sheet;
+  step([&] { sheet = excel.obj("ActiveSheet"); });
   if (AskProtect("本操作将对当前评估表进行保护或者取消保护！  ", "工作表保护向导"))
-    step([] {
-      excel.obj("ActiveSheet")
-          .call("Protect", kWorksheetPassword, Named("DrawingObjects", true), Named("Contents", true),
-                Named("Scenarios", true), Named("AllowFormattingCells", true));
-    });
+    step([&] { ProtectWorksheet(sheet); });
   else
-    step([] { excel.obj("ActiveSheet").call("Unprotect", kWorksheetPassword); });
+    step([&] { UnprotectWorksheet(sheet); });
 }
 
 void ToggleWorkbookProtection() {
   ResumeNext step;
   step([] { excel = AttachExcel(); });
   if (step.test([] { return !IsProjectWorkbook(excel); })) return;
+  Object workbook;  // the one the question is about, as above
+  step([&] { workbook = excel.obj("ActiveWorkbook"); });
   if (AskProtect("本操作将对本工作簿进行保护或者取消保护！  ", "工作薄保护向导"))
-    step([] { excel.obj("ActiveWorkbook").call("Protect", kWorkbookPassword); });
+    step([&] { workbook.call("Protect", kWorkbookPassword); });
   else
-    step([] { excel.obj("ActiveWorkbook").call("Unprotect", kWorkbookPassword); });
+    step([&] { workbook.call("Unprotect", kWorkbookPassword); });
 }
 
 }  // namespace 主类
