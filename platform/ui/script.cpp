@@ -83,6 +83,18 @@ void TurnWheel(Control& control, bool up) {
   QCoreApplication::sendEvent(widget, &notch);
 }
 
+// Leading blanks and the line end go; a typed text keeps blanks of its own at its end.
+std::string Cleaned(std::string text) {
+  if (!text.empty() && text.back() == '\r') text.pop_back();
+  return text.substr(std::min(text.size(), text.find_first_not_of(" \t")));
+}
+
+// Comments and the lines that only queue an answer for the next box or dialog.
+bool QueuesOnly(const std::string& line) {
+  const std::string text = Cleaned(line);
+  return text.empty() || text[0] == '#' || text.rfind("answer ", 0) == 0 || text.rfind("file ", 0) == 0;
+}
+
 void Answer(const std::string& word) {
   static const std::pair<const char*, int> answers[] = {{"yes", kYes}, {"no", kNo}, {"ok", kOk}, {"cancel", kCancel}};
   for (const auto& [name, answer] : answers) {
@@ -99,6 +111,9 @@ void Answer(const std::string& word) {
 Script::Script(std::vector<std::string> lines) : lines_(std::move(lines)), waitTimer_(std::make_unique<QTimer>()) {
   g_active = this;
   SetScriptedRun(true);
+  // A program may ask before it shows any window: the answers a script begins with are queued at
+  // once, since they wait for their box whatever is shown.
+  while (next_ < lines_.size() && QueuesOnly(lines_[next_])) PerformLine(lines_[next_++]);
   waitTimer_->setSingleShot(true);
   QObject::connect(waitTimer_.get(), &QTimer::timeout, [this] {
     LogEvent("script-error", {{"line", lines_[next_ - 1]}, {"why", waitingFor_ + " was not shown in time"}});
@@ -161,20 +176,20 @@ void Script::PerformNext() {
     ScheduleNext();
     return;
   }
-  const std::string line = lines_[next_++];
   ++performing_;
+  PerformLine(lines_[next_++]);
+  --performing_;
+  if (waitingFor_.empty()) ScheduleNext();
+}
+
+void Script::PerformLine(const std::string& line) {
   try {
-    // Leading blanks and the line end go; a typed text keeps blanks of its own at its end.
-    std::string text = line;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    Perform(text.substr(std::min(text.size(), text.find_first_not_of(" \t"))));
+    Perform(Cleaned(line));
   } catch (const ScriptError& e) {
     LogEvent("script-error", {{"line", line}, {"why", e.what()}});
   } catch (const automation::Error& e) {
     LogEvent("script-error", {{"line", line}, {"why", e.description()}});
   }
-  --performing_;
-  if (waitingFor_.empty()) ScheduleNext();
 }
 
 void Script::Perform(const std::string& line) {

@@ -1,7 +1,8 @@
 #pragma once
 // Scripted runs: with STANDIN_SCRIPT=FILE the program performs the lines of FILE in order, once
 // its first form is shown, each when the program is idle (the handlers of the line before have
-// returned, or wait for messages in a loop of their own). Lines:
+// returned, or wait for messages in a loop of their own); the answers it begins with are queued
+// at the start, for a program that asks before it shows a window. Lines:
 //
 //   # a comment
 //   answer yes|no|ok|cancel        file PATH | file cancel
@@ -40,6 +41,7 @@ class Script {
  private:
   void ScheduleNext();
   void PerformNext();
+  void PerformLine(const std::string& line);
   void Perform(const std::string& line);
   void Continue();
 
