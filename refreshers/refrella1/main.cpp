@@ -2,15 +2,9 @@
 
 #include "platform/ui/program.h"
 #include "refreshers/common/refresher_frame.h"
-#include "refreshers/common/report_driver.h"
+#include "refreshers/common/report_programs.h"
 
-const refreshers::ReportProgram& refreshers::ThisReportProgram() {
-  static const ReportProgram program{
-      "基准地价和成本逼近", "当前表不是基准地价和成本逼近项目表。无法刷新报告！",
-      "当前拟刷新的是基准地价和成本逼近加权土地估价报告！点击“是”立即进行刷新；点击“否”停止刷新？", 15,
-      RefreshBenchmarkLandPrice};
-  return program;
-}
+const refreshers::ReportProgram& refreshers::ThisReportProgram() { return kLandReportProgram; }
 
 int main(int argc, char** argv) {
   ui::Program program(argc, argv, "Refrella1", refreshers::kRefresherTitle);
