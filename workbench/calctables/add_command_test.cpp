@@ -148,5 +148,17 @@ TEST_F(CalcTablesTest, AFailingWriterLeavesTheSummaryProtected) {
   EXPECT_EQ(Number("市场法计算表", "D1"), 2) << "nothing is rolled back";
 }
 
+TEST_F(CalcTablesTest, AWriterThatSkipsFailuresWritesNoLinkFromAnUnreadRow) {
+  OpenProject("市场法.xlt");
+  Set("参数", "D1", 3);
+  Set("收益法计算表2", "R1", "abc");
+  WriteIncomeSummaryRow();
+  EXPECT_EQ(Text("估价结果汇总表", "B9"), "张三");
+  EXPECT_EQ(Text("估价结果汇总表", "J9"), "收益法");
+  for (const char* cell : {"A9", "C9", "E9", "F9", "G9", "H9", "I9"})
+    EXPECT_TRUE(Value("估价结果汇总表", cell).isEmpty()) << cell << " would link into row 0 or 27";
+  EXPECT_TRUE(Protected("估价结果汇总表"));
+}
+
 }  // namespace
 }  // namespace 增加计算表::testing
