@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 
 #include "platform/automation/error.h"
 #include "platform/ui/basic_controls.h"
@@ -148,6 +150,27 @@ TEST_F(FormTest, PositionsAndSizesAreTwipsOfTheClientArea) {
   EXPECT_EQ(dialog.window().geometry(), QRect(439, 128, 232, 24));
   EXPECT_TRUE(dialog.window().windowFlags().testFlag(Qt::Tool));
   EXPECT_EQ(dialog.window().minimumSize(), dialog.window().maximumSize());
+}
+
+TEST_F(FormTest, MouseUpOverTheFormHandsOverButtonShiftAndTwips) {
+  struct Surface : Dialog {
+    void Form_MouseUp(int button, int shift, float x, float y) override {
+      g_events.seen.push_back(std::to_string(button) + " " + std::to_string(shift) + " " +
+                              std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+    }
+  };
+  Surface& surface = Default<Surface>();
+  surface.Move(0, 0, 3000, 3000);
+  surface.Command1.Move(0, 0, 600, 300);
+  surface.Text1.Move(0, 300, 600, 300);
+  surface.Command1.setFocusFirst();
+  surface.Show();
+  EXPECT_EQ(surface.window().focusWidget(), surface.Command1.widget());
+  const QPointF at(100, 60);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, surface.window().mapToGlobal(at), Qt::RightButton,
+                      Qt::NoButton, Qt::ControlModifier);
+  QApplication::sendEvent(&surface.window(), &release);
+  EXPECT_EQ(g_events.seen.back(), "2 2 1500 900");
 }
 
 TEST_F(FormTest, ShownAndClosedFormsAreLogged) {

@@ -107,8 +107,8 @@ class Form1 : public ui::Form {
       return;
     }
     ui::UnloadAll();
-    ui::EndProcess();
   }
+  void Form_Unload(int&) override { stop_ = true; }
 
   void Text1_Change() { Label1.setCaption("changes " + std::to_string(++changes_)); }
   void Combo1_Click() { Label1.setCaption("chosen " + Combo1.Text()); }
@@ -139,5 +139,7 @@ class Form1 : public ui::Form {
 
 int main(int argc, char** argv) {
   ui::Program program(argc, argv, "ui_sample", "界面示例");
-  return program.Run([] { ui::Default<Form1>().Show(); });
+  // As a Sub Main with errors ignored: Show reports the form unloaded once its load handler, which
+  // ran the whole program, returns.
+  return program.Run([] { automation::ResumeNext()([] { ui::Default<Form1>().Show(); }); });
 }

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
@@ -17,6 +18,8 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_loop.h"
 #include "platform/ui/registry.h"
+#include "platform/ui/services.h"
+#include "platform/ui/window_styles.h"
 #include "platform/ui/test_support.h"
 #include "platform/ui/window_finder.h"
 
@@ -28,6 +31,7 @@ class Toolbar : public Form {
   Toolbar() : Form("gongjulan") {}
   RichTextBox Grid{*this, "Grid"};
   TextBox Other{*this, "Other"};
+  Label Label1{*this, "Label1"};
 };
 
 class ServicesTest : public ::testing::Test {
@@ -121,6 +125,44 @@ TEST_F(ServicesTest, WheelLoopTakesTheNotchesOfItsControlAndLeavesTheRest) {
   RunWheelLoop(grid, stop, [&](int distance) { taken.push_back(distance); });
   EXPECT_EQ(taken, (std::vector<int>{-120, 240}));
   EXPECT_FALSE(MessagesWaiting());
+}
+
+TEST_F(ServicesTest, WindowStylesDoWhatWasAskedAndTellTheLog) {
+  const testing::CapturedLog log;
+  Toolbar& wait = window();
+  wait.setBorderStyle(BorderStyle::None);
+  wait.Move(0, 0, 1500, 600);
+  wait.setBackColor(Qt::black);
+  wait.Grid.setVisible(false);
+  wait.Other.setVisible(false);
+  Label& text = wait.Label1;
+  text.Move(0, 0, 1500, 600);
+  text.setBackColor(Qt::black);
+  text.setForeColor(QColor(0, 0, 255));
+  text.setFont("Noto Sans CJK SC", 15.75, true);
+  text.setCaption("请稍后");
+  wait.Show();
+  Use<WindowStyles>().SetTopmost(wait);
+  Use<WindowStyles>().SetBlackTransparent(wait);
+  EXPECT_TRUE(wait.window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(wait.window().windowFlags().testFlag(Qt::WindowTransparentForInput));
+  EXPECT_TRUE(wait.Visible());
+  const QImage shot = wait.window().grab().toImage();
+  int clear = 0, blue = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QColor c = shot.pixelColor(x, y);
+      clear += c.alpha() == 0 ? 1 : 0;
+      blue += c.alpha() > 0 && c.blue() > 128 && c.red() < 100 ? 1 : 0;
+      EXPECT_FALSE(c.alpha() == 255 && c.rgb() == qRgb(0, 0, 0)) << "black stays at " << x << "," << y;
+      if (HasFailure()) return;
+    }
+  EXPECT_GT(clear, shot.width() * shot.height() / 2);
+  EXPECT_GT(blue, 50);
+  const auto e = log.entries();
+  ASSERT_EQ(e.size(), 3u);  // shown, topmost, transparent
+  EXPECT_EQ(e[1]["event"], "topmost");
+  EXPECT_EQ(e[2]["event"], "black-transparent");
 }
 
 TEST(RegistryTest, ReadsStringValuesAndFailsForAbsentOnes) {

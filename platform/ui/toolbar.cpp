@@ -1,6 +1,8 @@
 #include "platform/ui/toolbar.h"
 
 #include <QAction>
+#include <QBrush>
+#include <QPalette>
 #include <QToolBar>
 
 #include "platform/ui/event.h"
@@ -37,6 +39,14 @@ void Toolbar::AddButton(ToolbarButton button) {
 }
 
 void Toolbar::AddSeparator() { bar_->addSeparator(); }
+
+void Toolbar::setBackgroundPicture(const QPixmap& picture) {
+  if (picture.isNull()) return;
+  QPalette palette = bar_->palette();
+  palette.setBrush(QPalette::Window, QBrush(picture));
+  bar_->setPalette(palette);
+  bar_->setAutoFillBackground(true);
+}
 
 std::vector<const ToolbarButton*> Toolbar::Buttons() const {
   std::vector<const ToolbarButton*> out;

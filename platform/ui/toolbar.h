@@ -43,6 +43,8 @@ class Toolbar : public Control {
   void setImageList(const ImageList& images) { images_ = &images; }
   void AddButton(ToolbarButton button);
   void AddSeparator();
+  // A picture tiled over the toolbar's background; an empty one leaves the default background.
+  void setBackgroundPicture(const QPixmap& picture);
   // The buttons, separators left out, left to right.
   std::vector<const ToolbarButton*> Buttons() const;
 

@@ -32,15 +32,18 @@ void WindowStyles::SetTopmost(Form& window) {
   LogEvent("topmost", {{"form", window.name()}});
 }
 
-// Qt has no colour key: black backgrounds stop being painted on a translucent window instead.
+// Qt has no colour key: on a translucent window, black backgrounds become transparent ones.
 void WindowStyles::SetBlackTransparent(Form& window) {
   QWidget& w = window.window();
   w.setAttribute(Qt::WA_TranslucentBackground);
-  for (QWidget* part : w.findChildren<QWidget*>()) {
-    if (part->autoFillBackground() && IsBlack(part->palette().color(part->backgroundRole())))
-      part->setAutoFillBackground(false);
+  QList<QWidget*> parts = w.findChildren<QWidget*>();
+  parts.prepend(&w);
+  for (QWidget* part : parts) {
+    QPalette palette = part->palette();
+    if (!IsBlack(palette.color(part->backgroundRole()))) continue;
+    palette.setColor(part->backgroundRole(), Qt::transparent);
+    part->setPalette(palette);
   }
-  if (IsBlack(w.palette().color(QPalette::Window))) w.setAutoFillBackground(false);
   ChangeFlags(w, Qt::WindowTransparentForInput);
   LogEvent("black-transparent", {{"form", window.name()}});
 }

@@ -105,7 +105,10 @@ class X11HotKeys : public HotKeys, public QAbstractNativeEventFilter {
 std::unique_ptr<HotKeys> MakeX11HotKeys() {
   auto* x11 = qGuiApp == nullptr ? nullptr : qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr || x11->connection() == nullptr) return nullptr;
-  xcb_connection_t* connection = x11->connection();
+  return MakeX11HotKeys(x11->connection());
+}
+
+std::unique_ptr<HotKeys> MakeX11HotKeys(xcb_connection_t* connection) {
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
   return std::make_unique<X11HotKeys>(connection, screen->root);
 }
