@@ -1,7 +1,6 @@
 #include "platform/office/host/client.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,7 +18,6 @@ using automation::Object;
 using wire::json;
 
 constexpr auto kStartTimeout = std::chrono::seconds(5);
-constexpr auto kRestartPause = std::chrono::milliseconds(100);
 
 InProcessOffice* inProcess = nullptr;
 
@@ -55,31 +53,19 @@ std::shared_ptr<RemoteConnection> Connection() {
 }
 
 // Detached and in a session of its own, so that the host outlives the program that started it.
-// The host inherits the write end of a pipe as its descriptor 3 and holds it until it ends: the
-// returned read end reports end of file when the started host has ended (or gave way to another).
-int StartHost(const std::string& program) {
-  int ended[2];
-  if (pipe2(ended, O_CLOEXEC) != 0) return -1;
+void StartHost(const std::string& program) {
   const pid_t child = fork();
   if (child == 0) {
     setsid();
     if (fork() == 0) {
       const int null = open("/dev/null", O_RDWR);
       for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
-      dup2(ended[1], 3);  // dup2 clears close-on-exec
-      close_range(4, ~0U, 0);
+      close_range(3, ~0U, 0);
       execl(program.c_str(), "officehost", static_cast<char*>(nullptr));
     }
     _exit(0);
   }
-  close(ended[1]);
   if (child > 0) waitpid(child, nullptr, 0);
-  return ended[0];
-}
-
-bool HasEnded(int ended) {
-  pollfd p{ended, POLLIN, 0};
-  return ended < 0 || poll(&p, 1, 0) != 0;
 }
 
 std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
@@ -88,22 +74,11 @@ std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
   const std::string program = runtime::ProgramFolder() + "/officehost";
   if (access(program.c_str(), X_OK) != 0)
     automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: " + program + " not found");
-  int ended = StartHost(program);
-  auto nextStart = std::chrono::steady_clock::now() + kRestartPause;
+  StartHost(program);
   while (std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    if (auto connection = Connection()) {
-      if (ended >= 0) close(ended);
-      return connection;
-    }
-    // It ended without serving: it found a host that was just ending, so start another.
-    if (HasEnded(ended) && std::chrono::steady_clock::now() >= nextStart) {
-      if (ended >= 0) close(ended);
-      ended = StartHost(program);
-      nextStart = std::chrono::steady_clock::now() + kRestartPause;
-    }
+    if (auto connection = Connection()) return connection;
   }
-  if (ended >= 0) close(ended);
   automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: officehost did not start");
 }
 

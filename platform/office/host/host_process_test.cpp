@@ -36,8 +36,8 @@ long ErrorNumberOf(auto&& f) {
   return 0;
 }
 
-bool Eventually(auto&& condition) {
-  for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(10ms))
+bool Eventually(auto&& condition, std::chrono::milliseconds within = 2s) {
+  for (auto i = 0ms; i < within; i += 10ms, std::this_thread::sleep_for(10ms))
     if (condition()) return true;
   return false;
 }
@@ -118,13 +118,14 @@ TEST(SocketDirectory, IsMadeForTheUserAloneAndRefusedWhenOthersCanReachIt) {
   char base[] = "/tmp/qv-office-XXXXXX";
   ASSERT_NE(mkdtemp(base), nullptr);
   const std::string dir = std::string(base) + "/sub";
-  PrepareSocketDirectory(dir + "/socket");
+  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket", false), std::runtime_error);
+  PrepareSocketDirectory(dir + "/socket", true);
   EXPECT_EQ(std::filesystem::status(dir).permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
   chmod(dir.c_str(), 0755);
-  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket"), std::runtime_error);
+  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket", true), std::runtime_error);
   std::filesystem::remove(dir);
   std::filesystem::create_directory_symlink(base, dir);
-  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket"), std::runtime_error);
+  EXPECT_THROW(PrepareSocketDirectory(dir + "/socket", true), std::runtime_error);
   std::filesystem::remove_all(base);
 }
 
@@ -166,7 +167,7 @@ TEST_F(HostProcess, TheHostEndsWhenNoApplicationIsLeftAndNoClientConnected) {
   std::this_thread::sleep_for(100ms);
   EXPECT_EQ(waitpid(child_, nullptr, WNOHANG), 0) << "a visible Excel keeps it";
   ASSERT_EQ(Officectl("quit Excel").status, 0);
-  EXPECT_TRUE(Eventually([&] { return waitpid(child_, nullptr, WNOHANG) == child_; }));
+  EXPECT_TRUE(Eventually([&] { return waitpid(child_, nullptr, WNOHANG) == child_; }, 6s));
   child_ = -1;
   EXPECT_FALSE(std::filesystem::exists(socket_));
 }

@@ -26,17 +26,22 @@ std::runtime_error SystemError(const std::string& what) { return std::runtime_er
 
 }  // namespace
 
+bool SocketPathIsDefault() {
+  const char* path = std::getenv("OFFICEHOST_SOCKET");
+  return !path || !*path;
+}
+
 std::string SocketPath() {
-  if (const char* path = std::getenv("OFFICEHOST_SOCKET"); path && *path) return path;
+  if (!SocketPathIsDefault()) return std::getenv("OFFICEHOST_SOCKET");
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
     return std::string(runtime) + "/qorvane-office/socket";
   return "/tmp/qorvane-office-" + std::to_string(geteuid()) + "/socket";
 }
 
-void PrepareSocketDirectory(const std::string& socketPath) {
+void PrepareSocketDirectory(const std::string& socketPath, bool create) {
   const std::string dir = std::filesystem::path(socketPath).parent_path().string();
   if (dir.empty()) throw std::runtime_error("socket path has no directory: " + socketPath);
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) throw SystemError("cannot create " + dir);
+  if (create && mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) throw SystemError("cannot create " + dir);
   struct stat st {};
   if (lstat(dir.c_str(), &st) != 0) throw SystemError("cannot examine " + dir);
   if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & 077) != 0)

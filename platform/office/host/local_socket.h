@@ -9,10 +9,12 @@ namespace office {
 // OFFICEHOST_SOCKET when set, else qorvane-office/socket in $XDG_RUNTIME_DIR, else in /tmp
 // under a name with the user id.
 std::string SocketPath();
+bool SocketPathIsDefault();
 
-// Creates the socket's directory (mode 0700) when missing; an existing one must belong to the
-// user and be closed to everybody else. std::runtime_error saying why otherwise.
-void PrepareSocketDirectory(const std::string& socketPath);
+// The socket's directory must belong to the user and be closed to everybody else; when create
+// is set (the default path), a missing one is made so (mode 0700). std::runtime_error saying
+// why otherwise. A path given in OFFICEHOST_SOCKET names a directory that its giver made.
+void PrepareSocketDirectory(const std::string& socketPath, bool create);
 
 // A listening socket bound to the path (a stale socket file is replaced); std::runtime_error on failure.
 int Listen(const std::string& socketPath);

@@ -6,13 +6,16 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <unordered_map>
 
 #include "platform/office/host/local_socket.h"
+#include "platform/office/host/remote_connection.h"
 #include "platform/office/host/wire.h"
 
 namespace office {
@@ -25,7 +28,10 @@ using wire::json;
 
 // A request that is not understood; the answer says so and the host goes on.
 constexpr long kMalformedRequest = 440;
-constexpr int kIdleStartSeconds = 10;          // a host nobody contacts ends after this
+// With no application and no client the host ends, after this pause: a program that has just
+// started it, or probes it, does not find it gone.
+constexpr int kIdleMilliseconds = 2000;
+constexpr auto kTakeOverSeconds = std::chrono::seconds(5);
 constexpr std::size_t kMaxPendingOutput = 1u << 20;  // stop reading a client that does not read its answers
 
 struct HandleEntry {
@@ -80,7 +86,7 @@ void Server::Run() {
       if (!c->output.empty()) events |= POLLOUT;
       fds.push_back(pollfd{c->fd, events, 0});
     }
-    const int ready = poll(fds.data(), fds.size(), Idle() ? kIdleStartSeconds * 1000 : -1);
+    const int ready = poll(fds.data(), fds.size(), Idle() ? kIdleMilliseconds : -1);
     if (ready == 0 && Idle()) return;
     if (ready < 0) {
       if (errno == EINTR) continue;
@@ -93,15 +99,10 @@ void Server::Run() {
       if (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
       if (!c.dead && !c.output.empty()) Flush(c);
     }
-    bool dropped = false;
     for (auto& c : clients_)
-      if (c->dead) {
-        Drop(*c);
-        dropped = true;
-      }
+      if (c->dead) Drop(*c);
     std::erase_if(clients_, [](const auto& c) { return c->dead; });
     table_.Sweep();
-    if (dropped && Idle()) return;
   }
 }
 
@@ -249,15 +250,19 @@ HandleEntry& Server::Entry(Client& c, std::int64_t handle) {
   return it->second;
 }
 
-// Held for the host's whole run: a second host for the same socket sees it taken and ends.
+// Held for the host's whole run. A host that finds it taken gives way to the one that serves;
+// while the holder is still ending (it no longer answers), it waits to take over.
 int TakeHostLock(const std::string& socketPath) {
-  const int fd = open((socketPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) throw std::runtime_error("cannot open the lock file beside " + socketPath);
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  const auto deadline = std::chrono::steady_clock::now() + kTakeOverSeconds;
+  while (std::chrono::steady_clock::now() < deadline) {
+    const int fd = open((socketPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) throw std::runtime_error("cannot open the lock file beside " + socketPath);
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
     close(fd);
-    return -1;
+    if (RemoteConnection::Open(socketPath)) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  return fd;
+  return -1;
 }
 
 }  // namespace
@@ -266,7 +271,7 @@ int RunOfficeHost(ApplicationRegistry registry) {
   std::signal(SIGPIPE, SIG_IGN);
   const std::string path = SocketPath();
   try {
-    PrepareSocketDirectory(path);
+    PrepareSocketDirectory(path, SocketPathIsDefault());
     const int lock = TakeHostLock(path);
     if (lock < 0) return 0;
     const int listener = Listen(path);

@@ -7,7 +7,7 @@
 namespace office {
 
 // The host's whole run; the exit status of the officehost process. A second host started while
-// one serves the same socket ends at once with 0, so that racing creators share one host.
+// one serves the same socket ends with 0, so that racing creators share one host.
 int RunOfficeHost(ApplicationRegistry registry);
 
 }  // namespace office
