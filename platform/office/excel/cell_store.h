@@ -1,0 +1,71 @@
+#pragma once
+// A sheet's cells, kept sparsely by row so that a sheet costs what it holds, not its size.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/automation/variant.h"
+#include "platform/office/excel/cell_address.h"
+
+namespace excel {
+
+using FormulaId = std::int32_t;
+inline constexpr FormulaId kNoFormula = -1;
+
+struct Cell {
+  automation::Variant constant;  // empty, boolean, double, date, text or error value
+  FormulaId formula = kNoFormula;
+  bool locked = true;
+  std::string format;  // number format pattern; empty is General
+  bool hasContent() const { return formula != kNoFormula || !constant.isEmpty(); }
+  bool isPlain() const { return !hasContent() && locked && format.empty(); }
+};
+
+struct Row {
+  bool hidden = false;
+  std::map<int, Cell> cells;
+};
+
+class CellStore {
+ public:
+  const Cell* Find(int row, int column) const;
+  Cell& At(int row, int column);
+  // Drops a cell that holds nothing and carries no format, and a row that is then plain.
+  void Tidy(int row, int column);
+
+  bool Hidden(int row) const;
+  void SetHidden(int row, bool hidden);
+
+  // The last row that holds anything (0 for none).
+  int LastRow() const { return rows_.empty() ? 0 : rows_.rbegin()->first; }
+  // Rows at or below `at` move down by count.
+  void InsertRows(int at, int count);
+  // Removes rows first..first+count-1 (their formula ids are appended to `dropped`); rows below move up.
+  void DeleteRows(int first, int count, std::vector<FormulaId>& dropped);
+  // Rows first..first+count-1 as they are (row numbers relative to first).
+  std::map<int, Row> CopyRows(int first, int count) const;
+  void PutRows(int first, std::map<int, Row> rows);
+
+  // Calls visit(row, column, cell) for every stored cell of the area, row by row.
+  template <class Visit>
+  void ForEach(const Area& area, Visit&& visit) const {
+    for (auto r = rows_.lower_bound(area.top); r != rows_.end() && r->first <= area.bottom; ++r)
+      for (auto c = r->second.cells.lower_bound(area.left); c != r->second.cells.end() && c->first <= area.right; ++c)
+        visit(r->first, c->first, c->second);
+  }
+  template <class Visit>
+  void ForEachMutable(const Area& area, Visit&& visit) {
+    for (auto r = rows_.lower_bound(area.top); r != rows_.end() && r->first <= area.bottom; ++r)
+      for (auto c = r->second.cells.lower_bound(area.left); c != r->second.cells.end() && c->first <= area.right; ++c)
+        visit(r->first, c->first, c->second);
+  }
+
+  const std::map<int, Row>& rows() const { return rows_; }
+
+ private:
+  std::map<int, Row> rows_;
+};
+
+}  // namespace excel

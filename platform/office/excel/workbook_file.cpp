@@ -1,0 +1,249 @@
+#include "platform/office/excel/workbook_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/automation/member_table.h"
+#include "platform/office/excel/excel_error.h"
+
+namespace excel {
+namespace {
+
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+// Adds a member whose key is known to be new: ordered_json's own insertion searches the whole
+// object first, which makes writing a large sheet quadratic.
+void AppendNew(OrderedJson& object, std::string key, OrderedJson value) {
+  auto& members = object.get_ref<OrderedJson::object_t&>();
+  static_cast<std::vector<std::pair<const std::string, OrderedJson>>&>(members).emplace_back(std::move(key), std::move(value));
+}
+
+struct Malformed {
+  std::string what;
+};
+
+const Json& Member(const Json& object, const char* key, Json::value_t type, const std::string& where) {
+  static const Json kNull;
+  const auto it = object.find(key);
+  if (it == object.end()) return kNull;
+  const bool ok = it->type() == type || (type == Json::value_t::number_float && it->is_number());
+  if (!ok) throw Malformed{where + ": \"" + key + "\" has the wrong type"};
+  return *it;
+}
+
+bool Flag(const Json& object, const char* key, bool fallback, const std::string& where) {
+  const Json& v = Member(object, key, Json::value_t::boolean, where);
+  return v.is_null() ? fallback : v.get<bool>();
+}
+
+std::string Text(const Json& object, const char* key, const std::string& where) {
+  const Json& v = Member(object, key, Json::value_t::string, where);
+  return v.is_null() ? std::string() : v.get<std::string>();
+}
+
+Area AreaText(const std::string& text, const std::string& where) {
+  const auto area = ParseAreaText(text);
+  if (!area) throw Malformed{where + ": '" + text + "' is not a range"};
+  return area.value();
+}
+
+void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
+  const std::string where = "sheet '" + sheet.name + "'";
+  if (Flag(j, "hidden", false, where)) sheet.visibility = SheetVisibility::Hidden;
+  for (const auto& [address, cellJson] : Member(j, "cells", Json::value_t::object, where).items()) {
+    const std::string at = where + ", cell " + address;
+    const auto area = ParseAreaText(address);
+    if (!area || area->cells() != 1) throw Malformed{at + ": not a cell address"};
+    if (!cellJson.is_object()) throw Malformed{at + ": a cell must be an object"};
+    const auto value = cellJson.find("value");
+    const auto formula = cellJson.find("formula");
+    if (value != cellJson.end() && formula != cellJson.end()) throw Malformed{at + ": both a value and a formula"};
+    Cell& cell = sheet.cells.At(area->top, area->left);
+    cell.locked = Flag(cellJson, "locked", true, at);
+    cell.format = Text(cellJson, "format", at);
+    if (formula != cellJson.end()) {
+      if (!formula->is_string() || formula->get<std::string>().rfind('=', 0) != 0)
+        throw Malformed{at + ": a formula is a text beginning with '='"};
+      try {
+        book.SetFormula(sheet, area->top, area->left, book.Parse(sheet, area->top, area->left, formula->get<std::string>(), Notation::A1));
+      } catch (const FormulaSyntaxError& e) {
+        throw Malformed{at + ": " + e.what()};
+      }
+    } else if (value != cellJson.end()) {
+      if (value->is_string()) cell.constant = Variant(value->get<std::string>());
+      else if (value->is_boolean()) cell.constant = Variant(value->get<bool>());
+      else if (value->is_number()) cell.constant = Variant(value->get<double>());
+      else throw Malformed{at + ": a value is a text, a number or a boolean"};
+    }
+    sheet.cells.Tidy(area->top, area->left);
+  }
+  for (const Json& rows : Member(j, "hiddenRows", Json::value_t::array, where)) {
+    if (!rows.is_string()) throw Malformed{where + ": hidden rows are texts like \"38:73\""};
+    const Area a = AreaText(rows.get<std::string>(), where);
+    if (!a.entireRows()) throw Malformed{where + ": '" + rows.get<std::string>() + "' is not a row range"};
+    for (int r = a.top; r <= a.bottom; ++r) sheet.cells.SetHidden(r, true);
+  }
+  for (const auto& [letters, width] : Member(j, "columnWidths", Json::value_t::object, where).items()) {
+    const auto column = ColumnNumber(letters);
+    if (!column || !width.is_number() || width.get<double>() < 0 || width.get<double>() > 255)
+      throw Malformed{where + ": column width '" + letters + "' must be a column with a width from 0 to 255"};
+    sheet.columnWidths[*column] = width.get<double>();
+  }
+  if (const std::string area = Text(j, "printArea", where); !area.empty()) {
+    const Area a = AreaText(area, where);
+    sheet.printArea = AbsoluteReference(sheet.id, a);
+  }
+  const Json& p = Member(j, "protection", Json::value_t::object, where);
+  if (!p.is_null()) {
+    sheet.protection.on = true;
+    sheet.protection.password = Text(p, "password", where);
+    sheet.protection.drawingObjects = Flag(p, "drawingObjects", true, where);
+    sheet.protection.contents = Flag(p, "contents", true, where);
+    sheet.protection.scenarios = Flag(p, "scenarios", true, where);
+    sheet.protection.allowFormattingCells = Flag(p, "allowFormattingCells", false, where);
+  }
+}
+
+WorkbookFile Read(const Json& j) {
+  if (!j.is_object()) throw Malformed{"the file is not a JSON object"};
+  WorkbookFile file;
+  file.book = std::make_shared<BookModel>();
+  BookModel& book = *file.book;
+  file.isTemplate = Flag(j, "template", false, "the workbook");
+  const Json& sheets = Member(j, "sheets", Json::value_t::array, "the workbook");
+  if (sheets.empty()) throw Malformed{"a workbook needs at least one sheet"};
+  for (const Json& s : sheets) {
+    if (!s.is_object()) throw Malformed{"a sheet must be an object"};
+    const std::string name = Text(s, "name", "a sheet");
+    if (name.empty()) throw Malformed{"a sheet has no name"};
+    if (book.SheetNamed(name)) throw Malformed{"two sheets are named '" + name + "'"};
+    book.AddSheet(name);
+  }
+  // Formulas may name any sheet, so the cells are read once every sheet exists.
+  for (std::size_t i = 0; i < sheets.size(); ++i) ReadSheet(book, *book.sheets()[i], sheets[i]);
+  const SheetModel* firstVisible = nullptr;
+  for (const auto& s : book.sheets())
+    if (!firstVisible && s->visibility == SheetVisibility::Visible) firstVisible = s.get();
+  if (!firstVisible) throw Malformed{"every sheet is hidden"};
+  book.activeSheet = firstVisible->id;
+  if (const std::string active = Text(j, "activeSheet", "the workbook"); !active.empty()) {
+    const SheetModel* s = book.SheetNamed(active);
+    if (!s) throw Malformed{"the active sheet '" + active + "' does not exist"};
+    if (s->visibility != SheetVisibility::Visible) throw Malformed{"the active sheet '" + active + "' is hidden"};
+    book.activeSheet = s->id;
+  }
+  const Json& p = Member(j, "protection", Json::value_t::object, "the workbook");
+  if (!p.is_null()) {
+    book.protectStructure = Flag(p, "structure", true, "the workbook protection");
+    book.structurePassword = Text(p, "password", "the workbook protection");
+  }
+  return file;
+}
+
+void RowRuns(const CellStore& cells, OrderedJson& out) {
+  int start = 0, previous = 0;
+  const auto flush = [&] {
+    if (start) out.push_back(std::to_string(start) + ":" + std::to_string(previous));
+  };
+  for (const auto& [row, data] : cells.rows()) {
+    if (!data.hidden) continue;
+    if (!start || row != previous + 1) {
+      flush();
+      start = row;
+    }
+    previous = row;
+  }
+  flush();
+}
+
+OrderedJson CellJson(const BookModel& book, const SheetModel& sheet, int row, int column, const Cell& cell) {
+  OrderedJson c = OrderedJson::object();
+  if (cell.formula != kNoFormula) {
+    c["formula"] = book.ContentText(sheet, row, column, Notation::A1);
+  } else {
+    const Variant& v = cell.constant;
+    switch (v.kind()) {
+      case Variant::Kind::Empty: break;
+      case Variant::Kind::Boolean: c["value"] = std::get<bool>(v.value()); break;
+      case Variant::Kind::Text: c["value"] = std::get<std::string>(v.value()); break;
+      case Variant::Kind::Error: c["formula"] = "=" + std::string(ErrorText(*ErrorOf(v))); break;
+      default: c["value"] = v.toDouble(); break;
+    }
+  }
+  if (!cell.locked) c["locked"] = false;
+  if (!cell.format.empty()) c["format"] = cell.format;
+  return c;
+}
+
+}  // namespace
+
+WorkbookFile ParseWorkbookJson(std::string_view json, std::string_view fileName) {
+  const std::string prefix = "'" + std::string(fileName) + "' is not a valid workbook file: ";
+  try {
+    return Read(Json::parse(json));
+  } catch (const Json::exception& e) {
+    Fail(prefix + e.what());
+  } catch (const Malformed& e) {
+    Fail(prefix + e.what);
+  }
+}
+
+std::string WorkbookJson(const BookModel& book, bool isTemplate) {
+  OrderedJson j = OrderedJson::object();
+  if (isTemplate) j["template"] = true;
+  for (const auto& s : book.sheets())
+    if (s->id == book.activeSheet) j["activeSheet"] = s->name;
+  if (book.protectStructure) j["protection"] = {{"password", book.structurePassword}, {"structure", true}};
+  OrderedJson sheets = OrderedJson::array();
+  for (const auto& s : book.sheets()) {
+    OrderedJson sj = OrderedJson::object();
+    sj["name"] = s->name;
+    if (s->visibility != SheetVisibility::Visible) sj["hidden"] = true;
+    OrderedJson cells = OrderedJson::object();
+    for (const auto& [row, data] : s->cells.rows())
+      for (const auto& [column, cell] : data.cells)
+        AppendNew(cells, ColumnLetters(column) + std::to_string(row), CellJson(book, *s, row, column, cell));
+    sj["cells"] = std::move(cells);
+    OrderedJson hidden = OrderedJson::array();
+    RowRuns(s->cells, hidden);
+    if (!hidden.empty()) sj["hiddenRows"] = std::move(hidden);
+    if (!s->columnWidths.empty()) {
+      OrderedJson widths = OrderedJson::object();
+      for (const auto& [column, width] : s->columnWidths) widths[ColumnLetters(column)] = width;
+      sj["columnWidths"] = std::move(widths);
+    }
+    if (s->printArea) sj["printArea"] = AddressText(AreaOf(*s->printArea));
+    if (s->protection.on)
+      sj["protection"] = {{"password", s->protection.password}, {"drawingObjects", s->protection.drawingObjects},
+                          {"contents", s->protection.contents}, {"scenarios", s->protection.scenarios},
+                          {"allowFormattingCells", s->protection.allowFormattingCells}};
+    sheets.push_back(std::move(sj));
+  }
+  j["sheets"] = std::move(sheets);
+  return j.dump(1);
+}
+
+bool IsTemplatePath(const std::string& path) {
+  const std::string ext = automation::FoldCase(std::filesystem::path(path).extension().string());
+  return ext == ".xlt" || ext == ".xltx";
+}
+
+WorkbookFile ReadWorkbookFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Fail("'" + path + "' could not be found. Check the spelling of the file name, and verify that the file location is correct.");
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ParseWorkbookJson(text.str(), path);
+}
+
+void WriteWorkbookFile(const BookModel& book, const std::string& path, bool isTemplate) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out) out << WorkbookJson(book, isTemplate);
+  if (!out) Fail("Cannot access '" + path + "'.");
+}
+
+}  // namespace excel

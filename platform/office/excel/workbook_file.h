@@ -1,0 +1,50 @@
+#pragma once
+// The stand-in's workbook file: one JSON format for workbooks and templates.
+//
+//   {
+//     "template": true,                      optional: opens as a new workbook based on it
+//     "activeSheet": "市场法计算表",           optional: else the first visible sheet
+//     "protection": {"password": "pw", "structure": true},      optional, the workbook's
+//     "sheets": [                            in the workbook's order
+//       {
+//         "name": "市场法计算表",
+//         "hidden": true,                    optional
+//         "cells": {                         by A1 address; each holds "value" or "formula"
+//           "A1": {"value": "计算表编号：1"},   text, number or boolean
+//           "B1": {"formula": "=ROW(A38)"},  A1 notation
+//           "D9": {"value": 12.5, "locked": false, "format": "0.00"}   locked by default
+//         },
+//         "hiddenRows": ["38:73", "80:80"],  first:last
+//         "columnWidths": {"A": 12.5},       by column letters; 8.38 when absent
+//         "printArea": "$A$2:$O$37",         optional
+//         "protection": {"password": "pw", "drawingObjects": true, "contents": true,
+//                        "scenarios": true, "allowFormattingCells": false}   optional
+//       }
+//     ]
+//   }
+//
+// A file that breaks these rules is refused whole with error 1004 saying what is wrong.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/office/excel/workbook_model.h"
+
+namespace excel {
+
+struct WorkbookFile {
+  std::shared_ptr<BookModel> book;  // name and path not set
+  bool isTemplate = false;
+};
+
+WorkbookFile ParseWorkbookJson(std::string_view json, std::string_view fileName);
+std::string WorkbookJson(const BookModel& book, bool isTemplate);
+
+// Excel's template extensions, .xlt and .xltx, in any letter case.
+bool IsTemplatePath(const std::string& path);
+
+WorkbookFile ReadWorkbookFile(const std::string& path);
+void WriteWorkbookFile(const BookModel& book, const std::string& path, bool isTemplate);
+
+}  // namespace excel
