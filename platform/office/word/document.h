@@ -1,0 +1,79 @@
+#pragma once
+// The content of a Word document: a main story of paragraphs and tables, other stories (headers,
+// footers), the title and the bookmarks. A field keeps its code and its shown result apart, so a
+// replacement in the result never consumes the code and the next update brings the result back.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace office::word {
+
+// Fields, rows and tables carry ids so that automation objects find them again after edits
+// elsewhere (and fail cleanly when they are gone).
+using NodeId = std::uint32_t;
+
+struct Run {
+  std::string text;  // UTF-8; "\r" in a cell or field result is a paragraph mark inside it
+};
+
+struct Field {
+  NodeId id = 0;
+  std::string code;
+  std::string result;
+};
+
+using Inline = std::variant<Run, Field>;
+using Inlines = std::vector<Inline>;
+
+struct Paragraph {
+  Inlines items;
+};
+
+struct Cell {
+  Inlines items;
+};
+
+struct Row {
+  NodeId id = 0;
+  std::vector<Cell> cells;
+};
+
+struct Table {
+  NodeId id = 0;
+  std::vector<Row> rows;
+};
+
+using Block = std::variant<Paragraph, Table>;
+
+struct Story {
+  std::vector<Block> blocks;
+};
+
+// Positions are character positions in the main story.
+struct Span {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  bool collapsed() const { return start == end; }
+};
+
+struct Bookmark {
+  std::string name;
+  Span span;
+};
+
+struct DocumentContent {
+  Story main;
+  std::map<std::string, Story> otherStories;  // by story name: "primaryHeader", "primaryFooter" ...
+  std::string title;
+  std::vector<Bookmark> bookmarks;
+  bool isTemplate = false;
+  NodeId lastId = 0;
+
+  NodeId NewId() { return ++lastId; }
+};
+
+}  // namespace office::word

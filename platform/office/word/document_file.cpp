@@ -1,0 +1,188 @@
+#include "platform/office/word/document_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "platform/office/word/story.h"
+#include "platform/office/word/word_errors.h"
+
+namespace office::word {
+namespace {
+
+using nlohmann::json;
+
+// A structural fault, with where it is in the file.
+struct Malformed {
+  std::string where, what;
+};
+
+[[noreturn]] void Fail(const std::string& where, const std::string& what) { throw Malformed{where, what}; }
+
+void OnlyMembers(const json& j, const std::string& where, std::initializer_list<const char*> allowed) {
+  if (!j.is_object()) Fail(where, "expected an object");
+  for (const auto& [key, value] : j.items())
+    if (std::none_of(allowed.begin(), allowed.end(), [&](const char* a) { return key == a; }))
+      Fail(where, "unknown member \"" + key + "\"");
+}
+
+const json& Array(const json& j, const std::string& where) {
+  if (!j.is_array()) Fail(where, "expected an array");
+  return j;
+}
+
+std::string Text(const json& j, const std::string& where) {
+  if (!j.is_string()) Fail(where, "expected a text");
+  return j.get<std::string>();
+}
+
+Inlines ReadInlines(const json& j, const std::string& where, DocumentContent& doc) {
+  Inlines items;
+  for (std::size_t i = 0; i < Array(j, where).size(); ++i) {
+    const std::string at = where + "[" + std::to_string(i) + "]";
+    const json& item = j[i];
+    OnlyMembers(item, at, {"text", "code", "result"});
+    if (item.contains("text")) {
+      if (item.size() != 1) Fail(at, "a text run holds only \"text\"");
+      items.emplace_back(std::in_place_type<Run>, Text(item["text"], at + ".text"));
+    } else if (item.contains("code")) {
+      items.emplace_back(std::in_place_type<Field>, doc.NewId(), Text(item["code"], at + ".code"),
+                         item.contains("result") ? Text(item["result"], at + ".result") : "");
+    } else {
+      Fail(at, "expected \"text\" or \"code\"");
+    }
+  }
+  return items;
+}
+
+Story ReadStory(const json& j, const std::string& where, DocumentContent& doc) {
+  Story story;
+  for (std::size_t b = 0; b < Array(j, where).size(); ++b) {
+    const std::string at = where + "[" + std::to_string(b) + "]";
+    OnlyMembers(j[b], at, {"paragraph", "table"});
+    if (j[b].size() != 1) Fail(at, "expected one of \"paragraph\" and \"table\"");
+    if (j[b].contains("paragraph")) {
+      story.blocks.emplace_back(Paragraph{ReadInlines(j[b]["paragraph"], at + ".paragraph", doc)});
+      continue;
+    }
+    const json& rows = Array(j[b]["table"], at + ".table");
+    if (rows.empty()) Fail(at + ".table", "a table needs a row");
+    Table table{doc.NewId(), {}};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const std::string rowAt = at + ".table[" + std::to_string(r) + "]";
+      if (Array(rows[r], rowAt).empty()) Fail(rowAt, "a row needs a cell");
+      Row row{doc.NewId(), {}};
+      for (std::size_t c = 0; c < rows[r].size(); ++c)
+        row.cells.push_back(Cell{ReadInlines(rows[r][c], rowAt + "[" + std::to_string(c) + "]", doc)});
+      table.rows.push_back(std::move(row));
+    }
+    story.blocks.emplace_back(std::move(table));
+  }
+  Normalize(story);
+  return story;
+}
+
+std::size_t Position(const json& j, const std::string& where) {
+  if (!j.is_number_unsigned()) Fail(where, "expected a position (0 or more)");
+  return j.get<std::size_t>();
+}
+
+DocumentContent ReadContent(const json& j) {
+  OnlyMembers(j, "the document", {"template", "title", "main", "stories", "bookmarks"});
+  DocumentContent doc;
+  if (j.contains("template")) {
+    if (!j["template"].is_boolean()) Fail("template", "expected true or false");
+    doc.isTemplate = j["template"].get<bool>();
+  }
+  if (j.contains("title")) doc.title = Text(j["title"], "title");
+  if (!j.contains("main")) Fail("the document", "no \"main\" story");
+  doc.main = ReadStory(j["main"], "main", doc);
+  if (j.contains("stories")) {
+    if (!j["stories"].is_object()) Fail("stories", "expected an object");
+    for (const auto& [name, blocks] : j["stories"].items())
+      doc.otherStories[name] = ReadStory(blocks, "stories." + name, doc);
+  }
+  if (j.contains("bookmarks")) {
+    const std::size_t length = StoryLength(doc.main);
+    for (std::size_t i = 0; i < Array(j["bookmarks"], "bookmarks").size(); ++i) {
+      const std::string at = "bookmarks[" + std::to_string(i) + "]";
+      const json& b = j["bookmarks"][i];
+      OnlyMembers(b, at, {"name", "start", "end"});
+      if (!b.contains("name") || !b.contains("start") || !b.contains("end")) Fail(at, "needs name, start and end");
+      Bookmark mark{Text(b["name"], at + ".name"), {Position(b["start"], at + ".start"), Position(b["end"], at + ".end")}};
+      if (mark.span.start > mark.span.end || mark.span.end > length) Fail(at, "outside the main story");
+      doc.bookmarks.push_back(std::move(mark));
+    }
+  }
+  return doc;
+}
+
+json WriteInlines(const Inlines& items) {
+  json out = json::array();
+  for (const Inline& i : items) {
+    if (const auto* run = std::get_if<Run>(&i))
+      out.push_back({{"text", run->text}});
+    else
+      out.push_back({{"code", std::get<Field>(i).code}, {"result", std::get<Field>(i).result}});
+  }
+  return out;
+}
+
+json WriteStory(const Story& story) {
+  json out = json::array();
+  for (const Block& block : story.blocks) {
+    if (const auto* para = std::get_if<Paragraph>(&block)) {
+      out.push_back({{"paragraph", WriteInlines(para->items)}});
+      continue;
+    }
+    json rows = json::array();
+    for (const Row& row : std::get<Table>(block).rows) {
+      json cells = json::array();
+      for (const Cell& cell : row.cells) cells.push_back(WriteInlines(cell.items));
+      rows.push_back(std::move(cells));
+    }
+    out.push_back({{"table", std::move(rows)}});
+  }
+  return out;
+}
+
+}  // namespace
+
+DocumentContent ReadDocumentFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec))
+    errors::Raise(errors::kFileNotFound, "This file could not be found: " + path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) errors::Raise(errors::kFileNotFound, "This file could not be read: " + path);
+  try {
+    return ReadContent(json::parse(in));
+  } catch (const json::exception& e) {
+    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + e.what());
+  } catch (const Malformed& m) {
+    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + m.where + ": " + m.what);
+  }
+}
+
+void WriteDocumentFile(const DocumentContent& document, const std::string& path) {
+  json j = {{"template", document.isTemplate}, {"title", document.title}, {"main", WriteStory(document.main)}};
+  if (!document.otherStories.empty()) {
+    json stories = json::object();
+    for (const auto& [name, story] : document.otherStories) stories[name] = WriteStory(story);
+    j["stories"] = std::move(stories);
+  }
+  if (!document.bookmarks.empty()) {
+    // Edits do not move bookmarks; kept within the story, the file always reads back.
+    const std::size_t length = StoryLength(document.main);
+    json marks = json::array();
+    for (const Bookmark& b : document.bookmarks)
+      marks.push_back({{"name", b.name}, {"start", std::min(b.span.start, length)}, {"end", std::min(b.span.end, length)}});
+    j["bookmarks"] = std::move(marks);
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << j.dump(1) << '\n';
+  out.close();
+  if (!out) errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ".");
+}
+
+}  // namespace office::word

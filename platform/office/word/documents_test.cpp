@@ -1,0 +1,130 @@
+// Documents from templates and from files, saving, closing, and files that cannot be read.
+
+#include "platform/office/word/word_test_support.h"
+
+namespace office::word {
+namespace {
+
+using automation::Named;
+using automation::Object;
+
+constexpr const char* kTemplate = R"({"template": true, "title": "报告",
+  "main": [{"paragraph": [{"text": "委托方："}, {"code": "TITLE {client}", "result": "{client}"}]},
+           {"table": [[[{"text": "序号"}]], [[{"text": "1"}]]]}],
+  "stories": {"primaryFooter": [{"paragraph": [{"text": "第页"}]}]},
+  "bookmarks": [{"name": "shuqian_1", "start": 4, "end": 4}]})";
+
+using DocumentsTest = WordTest;
+
+TEST_F(DocumentsTest, AddMakesNewUnsavedDocumentsFromATemplate) {
+  const std::string dot = Write("房产估价报告( 成本法).dot", kTemplate);
+  const Object documents = app.obj("Documents");
+  const Object first = documents.call("Add", dot).toObject();
+  const Object second = documents.call("Add", Named("Template", dot)).toObject();
+  EXPECT_EQ(first.get("Name").toText(), "文档1");
+  EXPECT_EQ(second.get("FullName").toText(), "文档2");
+  EXPECT_EQ(documents.get("Count").toInt32(), 2);
+  EXPECT_EQ(app.obj("ActiveDocument").get("Name").toText(), "文档2");
+  EXPECT_EQ(first.obj("Content").get("Text").toText(), "委托方：{client}\r序号\r\a\r\a1\r\a\r\a\r");
+  EXPECT_EQ(first.get("BuiltInDocumentProperties", "Title").toText(), "报告");
+
+  first.call("Range", 0, 4).toObject().put("Text", "改");
+  EXPECT_EQ(first.obj("Content").get("Text").toText().substr(0, 4), "改{");
+  EXPECT_EQ(second.obj("Tables").get("Count").toInt32(), 1) << "each document has its own content";
+  first.call("Activate");
+  EXPECT_EQ(app.obj("ActiveDocument").get("Name").toText(), "文档1");
+  EXPECT_EQ(documents.obj("Item", "文档2").get("Name").toText(), "文档2");
+  EXPECT_EQ(ErrorNumberOf([&] { documents.obj("Item", "文档3"); }), 4160);
+}
+
+TEST_F(DocumentsTest, OpenOpensTheFileItselfAndSaveAsWritesIt) {
+  const std::string dot = Write("土地估价报告(基准地价和成本逼近).dot", kTemplate);
+  const Object doc = app.obj("Documents").call("Open", Named("FileName", dot)).toObject();
+  EXPECT_EQ(doc.get("Name").toText(), "土地估价报告(基准地价和成本逼近).dot");
+  EXPECT_EQ(doc.get("FullName").toText(), dot);
+  EXPECT_EQ(app.obj("Documents").call("Open", dot).toObject().get("Name").toText(), doc.get("Name").toText());
+  EXPECT_EQ(app.obj("Documents").get("Count").toInt32(), 1) << "an open file is not opened twice";
+
+  app.obj("Selection").call("WholeStory");
+  app.obj("Selection").obj("Fields").call("Update");
+  const std::string copy = (folder / "copy.dot").string();
+  doc.call("SaveAs", copy);
+  EXPECT_EQ(doc.get("Name").toText(), "copy.dot");
+  doc.call("Close");
+  const Object reopened = app.obj("Documents").call("Open", copy).toObject();
+  EXPECT_EQ(reopened.obj("Content").get("Text").toText(), "委托方：{client}\r序号\r\a\r\a1\r\a\r\a\r");
+  EXPECT_EQ(reopened.get("BuiltInDocumentProperties", "Title").toText(), "{client}");
+  std::ifstream in(copy);
+  const std::string file((std::istreambuf_iterator<char>(in)), {});
+  for (const char* kept : {R"("template": true)", R"("primaryFooter")", R"("shuqian_1")", R"("code": "TITLE {client}")"})
+    EXPECT_NE(file.find(kept), std::string::npos) << kept;
+}
+
+TEST_F(DocumentsTest, ASavedDocumentAlwaysReadsBack) {
+  const Object doc = Open(R"([{"paragraph": [{"text": "甲乙丙丁"}]}])", R"(, "bookmarks": [{"name": "b", "start": 4, "end": 5}])");
+  doc.call("Range", 0, 4).toObject().put("Text", "");
+  const std::string saved = (folder / "shorter.doc").string();
+  doc.call("SaveAs", saved);
+  doc.call("Close");
+  EXPECT_EQ(app.obj("Documents").call("Open", saved).toObject().obj("Content").get("Text").toText(), "\r")
+      << "the bookmark beyond the shortened story stays inside it";
+}
+
+TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
+  struct Case {
+    const char* json;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"{\"main\": [", "parse error"},
+      {R"({"main": [{"paragraf": []}]})", "main[0]: unknown member \"paragraf\""},
+      {R"({"main": [{"paragraph": [{"text": 5}]}]})", "main[0].paragraph[0].text: expected a text"},
+      {R"({"main": [{"table": [[]]}]})", "main[0].table[0]: a row needs a cell"},
+      {R"({"main": [], "bookmarks": [{"name": "b", "start": 0, "end": 9}]})", "bookmarks[0]: outside the main story"},
+      {R"({"title": "no story"})", "no \"main\" story"},
+      {"[1, 2]", "expected an object"},
+      {"{\"main\": [{\"paragraph\": [{\"text\": \"\xff\"}]}]}", "parse error"},
+  };
+  const Object documents = app.obj("Documents");
+  for (const Case& c : cases) {
+    const std::string path = Write("bad.doc", c.json);
+    try {
+      documents.call("Open", path);
+      ADD_FAILURE() << c.json << " opened";
+    } catch (const automation::Error& e) {
+      EXPECT_EQ(e.number(), 5792) << c.json;
+      EXPECT_NE(e.description().find(c.says), std::string::npos) << e.description();
+      EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(ErrorNumberOf([&] { documents.call("Add", path); }), 5792) << c.json;
+  }
+  const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+  EXPECT_EQ(ErrorNumberOf([&] { documents.call("Open", Write("deep.doc", deep)); }), 5792) << "no stack exhausted";
+  EXPECT_EQ(ErrorNumberOf([&] { documents.call("Open", (folder / "房地产交易案例价格维护.doc").string()); }), 5174);
+  EXPECT_EQ(ErrorNumberOf([&] { documents.call("Add", folder.string()); }), 5174) << "a folder is no file";
+  EXPECT_EQ(documents.get("Count").toInt32(), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { app.obj("ActiveDocument"); }), 4248);
+  EXPECT_EQ(ErrorNumberOf([&] { app.obj("Selection"); }), 4248);
+}
+
+TEST_F(DocumentsTest, ObjectsOfAClosedDocumentFailCleanly) {
+  const Object doc = Open(R"([{"table": [[[{"code": "TITLE k", "result": "k"}]]]}])");
+  const Object other = app.obj("Documents").call("Add").toObject();
+  const Object selection = doc.obj("ActiveWindow").obj("Selection");
+  const Object find = selection.obj("Find");
+  const Object cell = doc.obj("Tables", 1).call("Cell", 1, 1).toObject().obj("Range");
+  const Object field = doc.obj("Fields", 1);
+  doc.call("Activate");
+  doc.call("Close");
+  EXPECT_EQ(app.obj("ActiveDocument").get("Name").toText(), other.get("Name").toText()) << "another document is active";
+  for (const auto& call : std::initializer_list<std::function<void()>>{
+           [&] { doc.get("Name"); }, [&] { selection.call("WholeStory"); }, [&] { find.put("Text", "k"); },
+           [&] { cell.get("Text"); }, [&] { field.obj("Code"); }, [&] { doc.call("Close"); }})
+    EXPECT_EQ(ErrorNumberOf(call), 5825);
+  app.call("Quit");
+  EXPECT_TRUE(word->hasQuit());
+  EXPECT_EQ(ErrorNumberOf([&] { other.get("Name"); }), 5825);
+}
+
+}  // namespace
+}  // namespace office::word
