@@ -4,6 +4,8 @@
 #include "workbench/shell/gongjulan.h"
 
 #include <QPixmap>
+#include <QLayout>
+#include <QToolBar>
 
 #include "platform/automation/error_modes.h"
 #include "platform/ui/desktop.h"
@@ -47,6 +49,14 @@ void gongjulan::BuildToolbar() {
   }
   Toolbar1.setImageList(imlToolbarIcons);
   Toolbar1.Move(0, 0, 3480, 360);
+  // Qt's buttons frame their pictures more widely than the design's: 15-pixel pictures on buttons
+  // edge to edge keep all nine buttons and three separators within the 232-pixel window.
+  if (auto* bar = qobject_cast<QToolBar*>(Toolbar1.widget())) {
+    bar->setIconSize(QSize(15, 15));
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setContentsMargins(0, 0, 0, 0);
+    bar->layout()->setSpacing(0);
+  }
   for (const ToolbarEntry& entry : kToolbarEntries) {
     if (entry.key == nullptr) Toolbar1.AddSeparator();
     else Toolbar1.AddButton({entry.key, "", entry.toolTip, entry.icon});
