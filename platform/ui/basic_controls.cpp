@@ -46,7 +46,8 @@ Label::Label(Form& form, std::string name) : Control(form, std::move(name), new 
 std::string Label::Caption() const { return S(label_->text()); }
 void Label::setCaption(const std::string& caption) { label_->setText(Q(caption)); }
 void Label::setBackStyle(BackStyle style) {
-  label_->setAutoFillBackground(style == BackStyle::Opaque);
+  opaque_ = style == BackStyle::Opaque;
+  label_->setAutoFillBackground(opaque_);
 }
 void Label::ScriptClick() { Fire(Click); }
 LogEntry Label::Dump() const {

@@ -1,7 +1,6 @@
 #include "platform/ui/combo_box.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "platform/ui/basic_controls.h"
@@ -9,24 +8,13 @@
 
 namespace ui {
 
-namespace {
-// Return in the text field would otherwise pick a matching item and count as a choice.
-class EditableCombo : public QComboBox {
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-      event->accept();
-      return;
-    }
-    QComboBox::keyPressEvent(event);
-  }
-};
-}  // namespace
-
-ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name), new EditableCombo) {
+ComboBox::ComboBox(Form& form, std::string name) : Control(form, std::move(name), new QComboBox) {
   combo_ = static_cast<QComboBox*>(widget());
   combo_->setEditable(true);
   combo_->setInsertPolicy(QComboBox::NoInsert);
+  // Qt picks the item that matches the typed text when editing finishes (Return, leaving the
+  // field) and reports it as a choice; typed text is never one here.
+  QObject::disconnect(combo_->lineEdit(), &QLineEdit::editingFinished, combo_, nullptr);
   combo_->setCompleter(nullptr);
   QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {
     listIndex_ = index;

@@ -60,7 +60,7 @@ void Control::setBackColor(const QColor& colour) {
   palette.setColor(QPalette::Base, colour);
   palette.setColor(QPalette::Button, colour);
   widget_->setPalette(palette);
-  widget_->setAutoFillBackground(true);
+  widget_->setAutoFillBackground(opaque_);
 }
 
 void Control::Refuse(const char* action) const { throw ScriptError(name_ + " cannot be " + action); }

@@ -59,6 +59,7 @@ class Control {
 
  protected:
   [[noreturn]] void Refuse(const char* action) const;
+  bool opaque_ = true;  // a transparent background shows no back colour
   // Runs one of the control's event handlers, when one is connected.
   template <class... A>
   void Fire(const std::function<void(A...)>& handler, A... args) const {

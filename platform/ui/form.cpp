@@ -57,7 +57,8 @@ FormHolder* Drop(Form& form) {
 
 Form::Form(std::string name) : name_(std::move(name)), window_(std::make_unique<FormWindow>(*this)) {}
 
-Form::~Form() = default;
+// The window goes first, while every member its events might look at is still there.
+Form::~Form() { window_.reset(); }
 
 QWidget& Form::window() const { return *window_; }
 

@@ -41,9 +41,10 @@ void FormWindow::closeEvent(QCloseEvent* event) {
   if (form_.loaded()) RunEvent([&] { Unload(form_, UnloadMode::ControlMenu); });
 }
 
+// Only over the form's own surface: a release that a control let pass is not the form's.
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (!form_.loaded()) return;
   const QPointF at = event->position();
+  if (!form_.loaded() || childAt(at.toPoint()) != nullptr) return;
   const int button = ButtonCode(event->button());
   const int shift = ShiftCode(event->modifiers());
   RunEvent([&] {

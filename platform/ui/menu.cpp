@@ -44,8 +44,10 @@ void MenuArray::ScriptChoose(int index) {
   const MenuItem& item = items_.at(index);
   if (!item.Visible) throw ScriptError(name() + "(" + std::to_string(index) + ") is not visible");
   if (IsSeparator(item)) throw ScriptError(name() + "(" + std::to_string(index) + ") is a separator");
-  Fire(Click, static_cast<std::int16_t>(index));
+  FireClick(index);
 }
+
+void MenuArray::FireClick(int index) { Fire(Click, static_cast<std::int16_t>(index)); }
 
 LogEntry MenuArray::Dump() const {
   LogEntry items = LogEntry::array();
@@ -54,24 +56,20 @@ LogEntry MenuArray::Dump() const {
   return {{"items", items}};
 }
 
-PopupMenu::PopupMenu(Form& form, std::string name) : PopupMenu(form, std::move(name), false) {}
-// Submenus are parts of their popup, not controls of the form.
-PopupMenu::PopupMenu(Form& form, std::string name, bool nested) : Control(form, nested ? "" : std::move(name), nullptr) {}
-PopupMenu::~PopupMenu() = default;
-
-PopupMenu& PopupMenu::Add(MenuArray& array, int index, std::string caption, std::string shortcut) {
+MenuLevel& MenuLevel::Add(MenuArray& array, int index, std::string caption, std::string shortcut) {
   array.Define(index, std::move(caption), std::move(shortcut));
   entries_.push_back({&array, index, nullptr});
   return *this;
 }
 
-PopupMenu& PopupMenu::AddSubmenu(MenuArray& array, int index, std::string caption) {
+MenuLevel& MenuLevel::AddSubmenu(MenuArray& array, int index, std::string caption) {
   array.Define(index, std::move(caption), {});
-  entries_.push_back({&array, index, std::unique_ptr<PopupMenu>(new PopupMenu(form(), {}, true))});
+  entries_.push_back({&array, index, std::make_unique<MenuLevel>()});
   return *entries_.back().submenu;
 }
 
-void PopupMenu::Fill(QMenu& menu) const {
+// Clicks go to the array's handler, which runs on its own form.
+void MenuLevel::Fill(QMenu& menu) const {
   for (const Entry& entry : entries_) {
     const MenuItem& item = (*entry.array)(entry.index);
     if (!item.Visible) continue;
@@ -92,10 +90,12 @@ void PopupMenu::Fill(QMenu& menu) const {
       }
       MenuArray* array = entry.array;
       const auto index = static_cast<std::int16_t>(entry.index);
-      QObject::connect(action, &QAction::triggered, &menu, [this, array, index] { Fire(array->Click, index); });
+      QObject::connect(action, &QAction::triggered, &menu, [array, index] { array->FireClick(index); });
     }
   }
 }
+
+PopupMenu::PopupMenu(Form& form, std::string name) : Control(form, std::move(name), nullptr) {}
 
 void PopupMenu::Popup() {
   if (ScriptedRun()) {

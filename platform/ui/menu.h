@@ -3,7 +3,7 @@
 // over. A popup menu lays out elements of any arrays, with submenus; it is never a menu-bar entry
 // and opens at the pointer, its items answering the left mouse button only.
 //
-//   FDC.AddSubmenu(fangdichan, 0, "项目       ").Add(xj1, 1, "新建市场法与收益法项目表");
+//   FDC.AddSubmenu(fangdichan, 0, "项目       ").Add(xj1, 1, "新建市场法与收益法项目表");  // a submenu
 //   FDC.Add(fangdichan, 1, "-");                                  // a separator
 //   xj1.Click = [this](std::int16_t index) { xj1_Click(index); };
 
@@ -39,31 +39,37 @@ class MenuArray : public Control {
   std::function<void(std::int16_t)> Click;
 
  private:
-  friend class PopupMenu;
+  friend class MenuLevel;
   MenuItem& Define(int index, std::string caption, std::string shortcut);
+  void FireClick(int index);
   std::map<int, MenuItem> items_;
 };
 
-class PopupMenu : public Control {
+// The items of a popup menu or of one of its submenus, in order.
+class MenuLevel {
  public:
-  PopupMenu(Form& form, std::string name);
-  ~PopupMenu() override;
-  PopupMenu& Add(MenuArray& array, int index, std::string caption, std::string shortcut = {});
-  // A submenu item; its own items are added to the menu returned.
-  PopupMenu& AddSubmenu(MenuArray& array, int index, std::string caption);
-  // Opens at the pointer and returns once the menu is closed. In a scripted run the menu is only
-  // logged: the script picks its items with "menu" lines.
-  void Popup();
+  MenuLevel& Add(MenuArray& array, int index, std::string caption, std::string shortcut = {});
+  // A submenu item; its own items are added to the level returned.
+  MenuLevel& AddSubmenu(MenuArray& array, int index, std::string caption);
+
+ protected:
+  void Fill(QMenu& menu) const;
 
  private:
   struct Entry {
     MenuArray* array;
     int index;
-    std::unique_ptr<PopupMenu> submenu;
+    std::unique_ptr<MenuLevel> submenu;
   };
-  PopupMenu(Form& form, std::string name, bool nested);
-  void Fill(QMenu& menu) const;
   std::vector<Entry> entries_;
+};
+
+class PopupMenu : public Control, public MenuLevel {
+ public:
+  PopupMenu(Form& form, std::string name);
+  // Opens at the pointer and returns once the menu is closed. In a scripted run the menu is only
+  // logged: the script picks its items with "menu" lines.
+  void Popup();
 };
 
 }  // namespace ui

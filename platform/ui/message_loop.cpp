@@ -100,10 +100,10 @@ void RunWheelLoop(QWidget& control, const bool& stop, const std::function<void(i
   });
 }
 
+// Only the innermost loop can take its messages now; an outer one waits for it to end.
 bool MessagesWaiting() {
-  for (const Loop* loop : Running())
-    if (!loop->hotKeys.empty() || !loop->wheels.empty()) return true;
-  return false;
+  const Loop* loop = Running().empty() ? nullptr : Running().back();
+  return loop != nullptr && (!loop->hotKeys.empty() || !loop->wheels.empty());
 }
 
 void DeliverHotKey(Form& window, const HotKeyMessage& message) {

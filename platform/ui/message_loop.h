@@ -24,7 +24,7 @@ void RunHotKeyLoop(Form& window, const bool& stop, const std::function<void(cons
 // distance, negative toward the user. The control itself never sees them.
 void RunWheelLoop(QWidget& control, const bool& stop, const std::function<void(int distance)>& onWheel);
 
-// True while a running loop holds a message it has not taken yet: the program is not idle.
+// True while the innermost running loop holds a message it has not taken yet: not idle.
 bool MessagesWaiting();
 
 // A registered hot key was pressed. Only a hot-key loop of that window that is the innermost

@@ -164,7 +164,10 @@ void Script::PerformNext() {
   const std::string line = lines_[next_++];
   ++performing_;
   try {
-    Perform(Trim(line));
+    // Leading blanks and the line end go; a typed text keeps blanks of its own at its end.
+    std::string text = line;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    Perform(text.substr(std::min(text.size(), text.find_first_not_of(" \t"))));
   } catch (const ScriptError& e) {
     LogEvent("script-error", {{"line", line}, {"why", e.what()}});
   } catch (const automation::Error& e) {
@@ -176,7 +179,8 @@ void Script::PerformNext() {
 
 void Script::Perform(const std::string& line) {
   if (line.empty() || line[0] == '#') return;
-  const auto [command, rest] = Word(line);
+  const auto [command, whole] = Word(line);
+  const std::string rest = Trim(whole);
   const auto [target, argument] = Word(rest);
   if (command == "answer") {
     Answer(rest);
@@ -194,7 +198,7 @@ void Script::Perform(const std::string& line) {
     if (menu == nullptr) throw ScriptError(target + " is not a menu");
     menu->ScriptChoose(Number(Trim(argument)));
   } else if (command == "type") {
-    Target(target, true).ScriptType(argument);
+    Target(target, true).ScriptType(Word(whole).second);
   } else if (command == "choose") {
     Target(target, true).ScriptChoose(Number(Trim(argument)));
   } else if (command == "step") {

@@ -17,7 +17,7 @@ struct SampleRun {
   std::vector<std::string> log;
 };
 
-SampleRun RunSample(const std::string& script) {
+SampleRun RunSample(const std::string& script, const QStringList& arguments = {}) {
   QTemporaryDir dir;
   const QString scriptPath = dir.filePath("run.script");
   const QString logPath = dir.filePath("log.jsonl");
@@ -29,7 +29,7 @@ SampleRun RunSample(const std::string& script) {
   env.insert("STANDIN_LOG", logPath);
   env.insert("XDG_RUNTIME_DIR", dir.path());  // a session of its own for the hot keys
   sample.setProcessEnvironment(env);
-  sample.start(UI_SAMPLE_PATH, {});
+  sample.start(UI_SAMPLE_PATH, arguments);
   const bool ended = sample.waitForFinished(30000);
   if (!ended) sample.kill();
   EXPECT_TRUE(ended) << "the sample did not end";
@@ -150,6 +150,24 @@ close Form1
        })
     expected.push_back(line);
   ExpectLog(run, expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScriptedRunTest, AProgramWhoseEntryReturnedEndsWithItsLastForm) {
+  const SampleRun run = RunSample(R"(wait Form2
+wheel Form2.List1 down
+dump Form2.Label1
+close Form2
+)",
+                                  {"Form2"});
+  ExpectLog(run, {
+                     R"({"event":"form","program":"ui_sample","form":"Form2","action":"shown"})",
+                     R"({"event":"dump","program":"ui_sample","form":"Form2","control":"Label1","caption":"1","enabled":true,"visible":true})",
+                     R"({"event":"form","program":"ui_sample","form":"Form2","action":"closed"})",
+                 });
 }
 
 }  // namespace

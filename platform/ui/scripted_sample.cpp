@@ -137,8 +137,12 @@ class Form1 : public ui::Form {
 
 }  // namespace
 
+// With the argument "Form2" the sample starts as a program whose start-up form is shown and whose
+// entry returns at once, ending when that form goes.
 int main(int argc, char** argv) {
+  const bool form2 = argc > 1 && std::string(argv[1]) == "Form2";
   ui::Program program(argc, argv, "ui_sample", "界面示例");
+  if (form2) return program.Run([] { ui::Default<Form2>().Show(); });
   // As a Sub Main with errors ignored: Show reports the form unloaded once its load handler, which
   // ran the whole program, returns.
   return program.Run([] { automation::ResumeNext()([] { ui::Default<Form1>().Show(); }); });

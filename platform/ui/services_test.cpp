@@ -74,22 +74,26 @@ TEST_F(ServicesTest, HotKeyLoopTakesItsMessagesOnlyWhenItIsTheInnermostLoop) {
   keys.Register(window(), 49146, kModControl, 'H');
   bool stop = false;
   std::vector<int> taken;
-  const testing::ScriptedRunScope scripted;
   QTimer::singleShot(0, [&] {
     EXPECT_TRUE(keys.Press(kModControl, 'B'));
     EXPECT_TRUE(keys.Press(kModControl, 'H'));
   });
-  // While a message box of a handler waits, the press reaches only the general event processing.
-  QTimer::singleShot(20, [&] {
-    QTimer::singleShot(0, [&] { keys.Press(kModControl, 'H'); });
+  // While a modal loop of a handler runs, a press reaches only the general event processing.
+  auto modalPress = [&] {
     QEventLoop modal;
-    QTimer::singleShot(10, &modal, &QEventLoop::quit);
+    QTimer::singleShot(0, [&] {
+      EXPECT_TRUE(keys.Press(kModControl, 'H'));
+      modal.quit();
+    });
     modal.exec();
-  });
-  QTimer::singleShot(60, [&] { stop = true; });
+    EXPECT_FALSE(MessagesWaiting());
+    stop = true;
+  };
+  QTimer::singleShot(5000, [&] { stop = true; });  // should the messages never come
   RunHotKeyLoop(window(), stop, [&](const HotKeyMessage& m) {
     EXPECT_EQ(m.id, 49146);
     taken.push_back(m.key);
+    if (taken.size() == 2) QTimer::singleShot(0, modalPress);
   });
   EXPECT_EQ(taken, (std::vector<int>{'B', 'H'}));
 }
@@ -121,8 +125,11 @@ TEST_F(ServicesTest, WheelLoopTakesTheNotchesOfItsControlAndLeavesTheRest) {
     notch(other, -120);             // another control's: handled by it as usual
     notch(grid, 240);
   });
-  QTimer::singleShot(30, [&] { stop = true; });
-  RunWheelLoop(grid, stop, [&](int distance) { taken.push_back(distance); });
+  QTimer::singleShot(5000, [&] { stop = true; });  // should the notches never come
+  RunWheelLoop(grid, stop, [&](int distance) {
+    taken.push_back(distance);
+    stop = taken.size() == 2;
+  });
   EXPECT_EQ(taken, (std::vector<int>{-120, 240}));
   EXPECT_FALSE(MessagesWaiting());
 }
