@@ -3,36 +3,53 @@
 namespace excel {
 
 const Cell* CellStore::Find(int row, int column) const {
-  const auto r = rows_.find(row);
-  if (r == rows_.end()) return nullptr;
-  const auto c = r->second.cells.find(column);
-  return c == r->second.cells.end() ? nullptr : &c->second;
+  const auto r = index_.find(row);
+  if (r == index_.end()) return nullptr;
+  const auto c = r->second->cells.find(column);
+  return c == r->second->cells.end() ? nullptr : &c->second;
 }
 
-Cell& CellStore::At(int row, int column) { return rows_[row].cells[column]; }
+Cell& CellStore::At(int row, int column) { return RowAt(row).cells[column]; }
+
+Row& CellStore::RowAt(int row) {
+  const auto [it, inserted] = rows_.try_emplace(row);
+  if (inserted) index_[row] = &it->second;
+  return it->second;
+}
+
+void CellStore::Reindex() {
+  index_.clear();
+  for (auto& [number, row] : rows_) index_[number] = &row;
+}
 
 void CellStore::Tidy(int row, int column) {
   const auto r = rows_.find(row);
   if (r == rows_.end()) return;
   const auto c = r->second.cells.find(column);
   if (c != r->second.cells.end() && c->second.isPlain()) r->second.cells.erase(c);
-  if (r->second.cells.empty() && !r->second.hidden) rows_.erase(r);
+  if (r->second.cells.empty() && !r->second.hidden) {
+    index_.erase(row);
+    rows_.erase(r);
+  }
 }
 
 bool CellStore::Hidden(int row) const {
-  const auto r = rows_.find(row);
-  return r != rows_.end() && r->second.hidden;
+  const auto r = index_.find(row);
+  return r != index_.end() && r->second->hidden;
 }
 
 void CellStore::SetHidden(int row, bool hidden) {
   if (hidden) {
-    rows_[row].hidden = true;
+    RowAt(row).hidden = true;
     return;
   }
   const auto r = rows_.find(row);
   if (r == rows_.end()) return;
   r->second.hidden = false;
-  if (r->second.cells.empty()) rows_.erase(r);
+  if (r->second.cells.empty()) {
+    index_.erase(row);
+    rows_.erase(r);
+  }
 }
 
 void CellStore::InsertRows(int at, int count) {
@@ -44,6 +61,7 @@ void CellStore::InsertRows(int at, int count) {
     node.key() += count;
     rows_.insert(std::move(node));
   }
+  Reindex();
 }
 
 void CellStore::DeleteRows(int first, int count, std::vector<FormulaId>& dropped) {
@@ -58,6 +76,7 @@ void CellStore::DeleteRows(int first, int count, std::vector<FormulaId>& dropped
     node.key() -= count;
     rows_.insert(std::move(node));
   }
+  Reindex();
 }
 
 std::map<int, Row> CellStore::CopyRows(int first, int count) const {
@@ -68,7 +87,7 @@ std::map<int, Row> CellStore::CopyRows(int first, int count) const {
 }
 
 void CellStore::PutRows(int first, std::map<int, Row> rows) {
-  for (auto& [offset, row] : rows) rows_[first + offset] = std::move(row);
+  for (auto& [offset, row] : rows) RowAt(first + offset) = std::move(row);
 }
 
 }  // namespace excel

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/automation/variant.h"
@@ -19,6 +20,9 @@ struct Cell {
   FormulaId formula = kNoFormula;
   bool locked = true;
   std::string format;  // number format pattern; empty is General
+  // A formula's value as last computed, valid while the workbook's content is that of `computedAt`.
+  mutable automation::Variant computed;
+  mutable std::uint64_t computedAt = 0;
   bool hasContent() const { return formula != kNoFormula || !constant.isEmpty(); }
   bool isPlain() const { return !hasContent() && locked && format.empty(); }
 };
@@ -65,7 +69,11 @@ class CellStore {
   const std::map<int, Row>& rows() const { return rows_; }
 
  private:
+  Row& RowAt(int row);
+  void Reindex();
+
   std::map<int, Row> rows_;
+  std::unordered_map<int, Row*> index_;  // the same rows by number: formulas read cell by cell
 };
 
 }  // namespace excel

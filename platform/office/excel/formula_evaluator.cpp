@@ -49,22 +49,26 @@ int Compare(const Variant& a, const Variant& b) {
 Variant Binary(const std::string& op, const Variant& a, const Variant& b) {
   if (auto e = ErrorOf(a)) return ErrorVariant(*e);
   if (auto e = ErrorOf(b)) return ErrorVariant(*e);
-  if (op == "&") {
+  const char c = op[0];
+  const char c2 = op.size() > 1 ? op[1] : '\0';
+  if (c == '&') {
     const auto s = TextOf(a), t = TextOf(b);
     if (auto* e = std::get_if<CellError>(&s)) return ErrorVariant(*e);
     if (auto* e = std::get_if<CellError>(&t)) return ErrorVariant(*e);
     return Variant(std::get<std::string>(s) + std::get<std::string>(t));
   }
-  if (op == "=" || op == "<>" || op == "<" || op == ">" || op == "<=" || op == ">=") {
-    const int c = Compare(a, b);
-    const bool r = op == "=" ? c == 0 : op == "<>" ? c != 0 : op == "<" ? c < 0 : op == ">" ? c > 0 : op == "<=" ? c <= 0 : c >= 0;
-    return Variant(r);
+  if (c == '=' || c == '<' || c == '>') {
+    const int order = Compare(a, b);
+    if (c == '=') return Variant(order == 0);
+    if (c2 == '>') return Variant(order != 0);
+    if (c2 == '=') return Variant(c == '<' ? order <= 0 : order >= 0);
+    return Variant(c == '<' ? order < 0 : order > 0);
   }
   const auto x = NumberOf(a), y = NumberOf(b);
   if (auto* e = std::get_if<CellError>(&x)) return ErrorVariant(*e);
   if (auto* e = std::get_if<CellError>(&y)) return ErrorVariant(*e);
   const double p = std::get<double>(x), q = std::get<double>(y);
-  switch (op[0]) {
+  switch (c) {
     case '+': return NumberResult(p + q);
     case '-': return NumberResult(p - q);
     case '*': return NumberResult(p * q);
@@ -146,7 +150,7 @@ Variant Evaluate(const Formula& formula, const CellPosition& at, CellSource& cel
       case Token::Type::Paren: break;
       case Token::Type::Unary: {
         const Variant v = context.Scalar(stack.back());
-        stack.back() = {t.text == "-" ? Binary("-", Variant(0.0), v) : Binary("+", Variant(0.0), v)};
+        stack.back() = {Binary(t.text, Variant(0.0), v)};
         break;
       }
       case Token::Type::Binary: {

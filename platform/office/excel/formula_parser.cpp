@@ -5,6 +5,9 @@
 namespace excel {
 namespace {
 
+constexpr int kMaxNesting = 100;
+constexpr std::size_t kMaxFormulaLength = 8192;  // Excel's own limit
+
 class Parser {
  public:
   Parser(std::vector<LexToken> tokens, Notation notation, const CellPosition& at, const SheetLookup& sheets)
@@ -42,7 +45,12 @@ class Parser {
       EmitOperator(Token::Type::Binary, std::move(op));
     }
   }
-  void Comparison() { BinaryLevel({"=", "<>", "<", ">", "<=", ">="}, &Parser::Concatenation); }
+  // Every nesting (parentheses, arguments, signs) passes here, so one limit keeps the stack safe.
+  void Comparison() {
+    if (++depth_ > kMaxNesting) throw FormulaSyntaxError("the formula is nested too deeply");
+    BinaryLevel({"=", "<>", "<", ">", "<=", ">="}, &Parser::Concatenation);
+    --depth_;
+  }
   void Concatenation() { BinaryLevel({"&"}, &Parser::Additive); }
   void Additive() { BinaryLevel({"+", "-"}, &Parser::Multiplicative); }
   void Multiplicative() { BinaryLevel({"*", "/"}, &Parser::Power); }
@@ -51,7 +59,9 @@ class Parser {
   void Unary() {
     if (PeekOperator({"-", "+"})) {
       std::string op = tokens_[pos_++].text;
+      if (++depth_ > kMaxNesting) throw FormulaSyntaxError("the formula is nested too deeply");
       Unary();
+      --depth_;
       EmitOperator(Token::Type::Unary, std::move(op));
       return;
     }
@@ -146,12 +156,14 @@ class Parser {
   CellPosition at_;
   const SheetLookup& sheets_;
   std::size_t pos_ = 0;
+  int depth_ = 0;
   Formula out_;
 };
 
 }  // namespace
 
 Formula ParseFormula(std::string_view body, Notation notation, const CellPosition& at, const SheetLookup& sheets) {
+  if (body.size() >= kMaxFormulaLength) throw FormulaSyntaxError("the formula is longer than 8192 characters");
   return Parser(LexFormula(body, notation), notation, at, sheets).Run();
 }
 

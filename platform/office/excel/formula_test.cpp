@@ -62,6 +62,21 @@ TEST_F(FormulaTest, ErrorValuesPropagate) {
   EXPECT_EQ(ErrorNumberOf([&] { sheet.obj("Range", "B1").get("Value").toText(); }), 13) << "an error value is no text";
 }
 
+TEST_F(FormulaTest, ValuesFollowEveryEditOfTheCellsTheyRead) {
+  const auto c1 = sheet.obj("Range", "C1");
+  c1.put("Formula", "=A1*2+SUM(A2:A3)");
+  EXPECT_EQ(c1.get("Value").toDouble(), 24);
+  sheet.obj("Range", "A1").put("Value", 7);
+  EXPECT_EQ(c1.get("Value").toDouble(), 18);
+  sheet.obj("Range", "A2").put("Formula", "=A1");
+  EXPECT_EQ(c1.get("Value").toDouble(), 21);
+  sheet.obj("Rows", "2:2").call("Insert");
+  sheet.obj("Range", "A2").put("Value", 100);
+  EXPECT_EQ(c1.get("Value").toDouble(), 21) << "the new row is outside the range";
+  sheet.obj("Range", "A1:A4").call("ClearContents");
+  EXPECT_EQ(c1.get("Value").toDouble(), 0);
+}
+
 TEST_F(FormulaTest, CircularReferencesReadAsZero) {
   sheet.obj("Range", "C1").put("Formula", "=C2+1");
   sheet.obj("Range", "C2").put("Formula", "=C1+1");
@@ -108,7 +123,11 @@ TEST_F(FormulaTest, MalformedFormulasAreRefusedAndLeaveTheCell) {
   b2.put("Value", 3);
   for (const char* bad : {"=1+", "=SUM(A1", "=(1", "=A1:", "=\"x", "=NoSheet!A1", "=1 2"})
     EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", bad); }), 1004) << bad;
+  EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", "=" + std::string(5000, '(') + "1" + std::string(5000, ')')); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { b2.put("Formula", "=" + std::string(5000, '-') + "1"); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { b2.obj("Cells", 2147483647, 1); }), 1004) << "off the sheet";
   EXPECT_EQ(b2.get("Value").toDouble(), 3);
+  EXPECT_EQ(ValueOf("=((((1))))+-(-2)").toDouble(), 3) << "ordinary nesting";
 }
 
 }  // namespace

@@ -37,11 +37,15 @@ int IndexOf(const automation::Variant& v, bool columns) {
   return v.toInt32();
 }
 
-Area Offset(const Area& origin, int top, int left, int bottom, int right) {
-  const Area a{origin.top + top - 1, origin.left + left - 1, origin.top + bottom - 1, origin.left + right - 1};
-  if (a.top < 1 || a.left < 1 || a.bottom > kMaxRows || a.right > kMaxColumns || a.top > a.bottom || a.left > a.right)
+// An area given relative to the origin's first cell; it must lie on the sheet.
+Area Offset(const Area& origin, long long top, long long left, long long bottom, long long right) {
+  top += origin.top - 1;
+  bottom += origin.top - 1;
+  left += origin.left - 1;
+  right += origin.left - 1;
+  if (top < 1 || left < 1 || bottom > kMaxRows || right > kMaxColumns || top > bottom || left > right)
     Fail("Application-defined or object-defined error");
-  return a;
+  return {static_cast<int>(top), static_cast<int>(left), static_cast<int>(bottom), static_cast<int>(right)};
 }
 
 // The text the cell shows: its value in the cell's number format.
@@ -80,10 +84,9 @@ automation::Variant Range::RangeIn(const SheetHandle& sheet, const Area& origin,
 automation::Variant Range::CellsIn(const SheetHandle& sheet, const Area& origin, const Args& a) {
   if (!a.has(0) && !a.has(1)) return Make(sheet, origin);
   if (!a.has(1)) {  // Cells(n): the n-th cell, row by row
-    const long long n = a[0].toInt32() - 1;
-    const int columns = origin.columns();
-    const int row = static_cast<int>(n / columns) + 1, column = static_cast<int>(n % columns) + 1;
+    const long long n = static_cast<long long>(a[0].toInt32()) - 1;
     if (n < 0) Fail("Application-defined or object-defined error");
+    const long long row = n / origin.columns() + 1, column = n % origin.columns() + 1;
     return Make(sheet, Offset(origin, row, column, row, column));
   }
   const int row = a.has(0) ? a[0].toInt32() : 1;

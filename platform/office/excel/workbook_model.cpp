@@ -149,7 +149,7 @@ Variant BookModel::Value(SheetId sheetId, int row, int column) {
 Variant BookModel::ValueOf(SheetId sheetId, int row, int column, const Cell& cell) {
   if (cell.formula == kNoFormula) return cell.constant;
   const std::uint64_t key = Key(sheetId, row, column);
-  if (const auto it = computed_.find(key); it != computed_.end()) return it->second;
+  if (cell.computedAt == content_) return cell.computed;
   if (std::find(computing_.begin(), computing_.end(), key) != computing_.end())
     return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
   if (computing_.size() >= kMaxDepth) {
@@ -159,7 +159,8 @@ Variant BookModel::ValueOf(SheetId sheetId, int row, int column, const Cell& cel
   computing_.push_back(key);
   Variant v = Evaluate(formulas_[static_cast<std::size_t>(cell.formula)].formula, {sheetId, row, column}, *this);
   computing_.pop_back();
-  computed_.emplace(key, v);
+  cell.computed = v;
+  cell.computedAt = content_;
   return v;
 }
 

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/office/excel/cell_store.h"
@@ -88,7 +87,7 @@ class BookModel : public CellSource {
   FormulaId Store(SheetId sheet, Formula formula);
   void Release(FormulaId id);
   void Adjust(const RowChange& change);
-  void Changed() { computed_.clear(); }
+  void Changed() { ++content_; }
   Variant ValueOf(SheetId sheet, int row, int column, const Cell& cell);
 
   std::vector<std::unique_ptr<SheetModel>> sheets_;
@@ -96,8 +95,8 @@ class BookModel : public CellSource {
   std::vector<FormulaCell> formulas_;
   std::vector<FormulaId> free_;
 
-  // Formula values computed since the last change, and the cells being computed (the cycle guard).
-  std::unordered_map<std::uint64_t, Variant> computed_;
+  // The cells being computed (the cycle guard).
+  std::uint64_t content_ = 1;  // counts changes of content: older computed values are stale
   std::vector<std::uint64_t> computing_;
   std::vector<CellPosition> cutOff_;  // where a chain was too deep to follow in one go
 };
