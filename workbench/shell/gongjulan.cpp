@@ -64,7 +64,7 @@ void gongjulan::BuildToolbar() {
 }
 
 void gongjulan::BuildMenus() {
-  ui::PopupMenu& project = FDC.AddSubmenu(fangdichan, 0, "项目       ");
+  ui::MenuLevel& project = FDC.AddSubmenu(fangdichan, 0, "项目       ");
   for (const DocumentItem& item : kDocumentItems) {
     if (item.xj1 == 5) project.Add(xj1, 4, "-");
     project.Add(xj1, item.xj1, item.caption);
@@ -77,7 +77,7 @@ void gongjulan::BuildMenus() {
       .Add(房屋交易案例查询服务, 1, "维护房屋交易案例数据库")
       .Add(宗地交易案例查询服务, 1, "维护宗地交易案例数据库");
   FDC.Add(fangdichan1, 1, "-");
-  ui::PopupMenu& analysis = FDC.AddSubmenu(fangdichan1, 2, "分析");
+  ui::MenuLevel& analysis = FDC.AddSubmenu(fangdichan1, 2, "分析");
   analysis.Add(建立估价合同, 1, "建立估价合同").Add(建立估价合同, 2, "估价作业方案").Add(估价1, 2, "-");
   for (std::size_t i = 0; i < kSurveyTemplates.size(); ++i)
     analysis.Add(计算分析, static_cast<int>(i) + 1, kSurveyTemplates[i].caption);
