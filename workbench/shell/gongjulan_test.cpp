@@ -153,6 +153,15 @@ TEST_F(Toolbar, NewDocumentMenuHasSevenEntriesThatMatchTheProjectSubmenu) {
   EXPECT_EQ(office::GetRunningObject("Excel.Application").obj("Workbooks").get("Count").toInt32(), 2);
 }
 
+TEST_F(Toolbar, NewAndMainMenuButtonsOpenTheirPopups) {
+  Press("新建");
+  Press("ZHUYAO");
+  std::vector<std::string> menus;
+  for (const auto& e : log_.entries())
+    if (e["event"] == "popup") menus.push_back(e["menu"]);
+  EXPECT_EQ(menus, (std::vector<std::string>{"FDD", "FDC"}));
+}
+
 TEST_F(Toolbar, QuitAnsweredNoKeepsTheWindowWithTheRunningExcelInItsReference) {
   const Object xl = RunningExcel();
   ui::QueueBoxAnswer(ui::kNo);
