@@ -31,7 +31,7 @@ struct DocumentCommand {
 const DocumentCommand kMarketIncomeReport{"房产估价报告(市场法和收益法).dot", "Word没有启动，请先启动WORD才能建立房产评估报告！"};
 const DocumentCommand kCostReport{"房产估价报告( 成本法).dot", "Word没有启动，请先启动WORD才能建立房产评估报告！"};
 const DocumentCommand kLandReport{"土地估价报告(基准地价和成本逼近).dot", "Word没有启动，请先启动WORD才能建立土地评估报告！"};
-const DocumentCommand kContract{"房地产估价合同.dot", "Word没有启动，请先启动WORD才能建立房地产估价合同！"};
+const DocumentCommand kContract{"房地产估价合同.dot", "Word没有启动，请先启动WORD才能建立估价合同！"};
 
 void NewDocumentFromTemplate(const DocumentCommand& c) {
   ResumeNext step;

@@ -19,5 +19,7 @@ void NewMarketIncomeReport();
 void NewCostReport();
 void NewLandReport();
 void NewAppraisalContract();
+// Picks a workbook in the toolbar window's open-file dialog and opens it in the running Excel.
+void OpenWorkbookDialog();
 
 }  // namespace 主类

@@ -1,0 +1,180 @@
+#include "tests/e2e/e2e_support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/office/host/local_socket.h"
+
+extern char** environ;
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The templates the cases open; the build's own are taken when the program folder has them.
+pid_t HostPid(const std::string& socket) {
+  const int fd = office::Connect(socket);
+  if (fd < 0) return 0;
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size);
+  close(fd);
+  return peer.pid;
+}
+
+}  // namespace
+
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds within) {
+  const auto deadline = std::chrono::steady_clock::now() + within;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+bool Matches(const nlohmann::json& line, const nlohmann::json& match) {
+  for (const auto& [key, value] : match.items())
+    if (!line.contains(key) || line[key] != value) return false;
+  return true;
+}
+
+int Count(const std::vector<nlohmann::json>& log, const nlohmann::json& match) {
+  int n = 0;
+  for (const auto& line : log) n += Matches(line, match);
+  return n;
+}
+
+Case::Case() {
+  char dir[] = "/tmp/qv-e2e-XXXXXX";
+  if (mkdtemp(dir) == nullptr) throw std::runtime_error("no temporary folder");
+  dir_ = dir;
+  bin_ = dir_ + "/bin";
+  socket_ = dir_ + "/office/socket";
+  session_ = dir_ + "/session";
+  fs::create_directory(bin_);
+  for (const std::string& d : {dir_ + "/office", session_}) {
+    fs::create_directory(d);
+    chmod(d.c_str(), 0700);
+  }
+  // Copies, not links: a program's folder is where its file really lies.
+  for (const auto& entry : fs::directory_iterator(QORVANE_BIN_DIR))
+    if (entry.is_regular_file()) fs::copy_file(entry.path(), fs::path(bin_) / entry.path().filename());
+}
+
+Case::~Case() {
+  for (pid_t pid : started_) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  if (const pid_t host = HostPid(socket_)) kill(host, SIGKILL);
+  fs::remove_all(dir_);
+}
+
+pid_t Case::Spawn(const std::string& path, const std::vector<std::string>& args, const std::vector<std::string>& env,
+                  int out) const {
+  std::vector<std::string> environment;
+  for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
+  environment.push_back("OFFICEHOST_SOCKET=" + socket_);
+  environment.push_back("XDG_RUNTIME_DIR=" + session_);
+  environment.insert(environment.end(), env.begin(), env.end());
+  std::vector<char*> envp, argv;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> arguments = args;
+  arguments.insert(arguments.begin(), path);
+  for (std::string& a : arguments) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (out >= 0) dup2(out, STDOUT_FILENO);
+    execve(path.c_str(), argv.data(), envp.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+pid_t Case::Start(const std::string& program, const std::string& run, const std::string& script) {
+  const std::string scriptPath = dir_ + "/" + run + ".script";
+  std::ofstream(scriptPath) << script;
+  const pid_t pid = Spawn(bin_ + "/" + program, {},
+                          {"QT_QPA_PLATFORM=offscreen", "STANDIN_SCRIPT=" + scriptPath,
+                           "STANDIN_LOG=" + dir_ + "/" + run + ".log"},
+                          -1);
+  started_.push_back(pid);
+  return pid;
+}
+
+int Case::WaitForEnd(pid_t pid, std::chrono::milliseconds within) {
+  int status = -1;
+  const bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, within);
+  if (!ended) return -1;
+  std::erase(started_, pid);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::vector<nlohmann::json> Case::Log(const std::string& run) const {
+  std::vector<nlohmann::json> lines;
+  std::ifstream file(dir_ + "/" + run + ".log");
+  for (std::string line; std::getline(file, line);)
+    if (!line.empty()) lines.push_back(nlohmann::json::parse(line));
+  return lines;
+}
+
+bool Case::WaitForLog(const std::string& run, const nlohmann::json& match, std::chrono::milliseconds within) const {
+  return Eventually(
+      [&] {
+        for (const auto& line : Log(run))
+          if (Matches(line, match)) return true;
+        return false;
+      },
+      within);
+}
+
+Output Case::Officectl(const std::vector<std::string>& args) const {
+  int pipes[2];
+  if (pipe(pipes) != 0) throw std::runtime_error("no pipe");
+  const pid_t pid = Spawn(std::string(QORVANE_BIN_DIR) + "/officectl", args, {}, pipes[1]);
+  close(pipes[1]);
+  std::string out;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipes[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<std::size_t>(n));
+  close(pipes[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::string Case::Eval(const std::string& expression) const {
+  std::string out = Officectl({"eval", expression}).out;
+  if (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+double Case::ProcessorSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  // The fields after the command name, which ends with the last ')': utime and stime are the
+  // 12th and 13th of them.
+  std::istringstream rest(text.substr(text.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 1; i <= 13 && rest >> field; ++i)
+    if (i >= 12) ticks += std::stod(field);
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+}  // namespace e2e

@@ -1,0 +1,8 @@
+#include "workbench/shell/other_windows.h"
+
+namespace workbench {
+
+void Show案例查询() {}
+void Show定义模板() {}
+
+}  // namespace workbench
