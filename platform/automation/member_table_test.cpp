@@ -3,18 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include "platform/runtime/testing/error_number.h"
 
 namespace automation {
 namespace {
 
-long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 // A small document with a find object and a collection, the shapes the stand-ins are made of.
 class Item : public TableDispatch<Item> {

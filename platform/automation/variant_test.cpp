@@ -4,18 +4,12 @@
 
 #include "platform/automation/member_table.h"
 #include "platform/runtime/dates.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace automation {
 namespace {
 
-long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 TEST(VariantText, ValuesBecomeThePlatformsText) {
   EXPECT_EQ(Variant().toText(), "");

@@ -3,18 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include "platform/runtime/testing/error_number.h"
 
 namespace runtime {
 namespace {
 
-long OverflowNumber(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 TEST(IntegerConversion, SixteenBitRoundsHalfToEven) {
   EXPECT_EQ(ToInt16(2.5), 2);
@@ -30,11 +24,11 @@ TEST(IntegerConversion, SixteenBitRange) {
   EXPECT_EQ(ToInt16(32767), 32767);
   EXPECT_EQ(ToInt16(32767.4), 32767);
   EXPECT_EQ(ToInt16(-32768), -32768);
-  EXPECT_EQ(OverflowNumber([] { ToInt16(32768); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { ToInt16(32767.5); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { ToInt16(-32769); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { ToInt16(NAN); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { ToInt16(INFINITY); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt16(32768); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt16(32767.5); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt16(-32769); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt16(NAN); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt16(INFINITY); }), errors::kOverflow);
 }
 
 TEST(IntegerConversion, ThirtyTwoBitRange) {
@@ -42,22 +36,22 @@ TEST(IntegerConversion, ThirtyTwoBitRange) {
   EXPECT_EQ(ToInt32(-2147483648.0), -2147483647 - 1);
   EXPECT_EQ(ToInt32(0.5), 0);
   EXPECT_EQ(ToInt32(1.5), 2);
-  EXPECT_EQ(OverflowNumber([] { ToInt32(2147483648.0); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { ToInt32(2147483648.0); }), errors::kOverflow);
 }
 
 TEST(CheckedArithmetic, FailsWhenTheResultDoesNotFit) {
   Int16 last = 32766;
   EXPECT_EQ((last + Int16(1)).value(), 32767);
-  EXPECT_EQ(OverflowNumber([&] { last + Int16(2); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { Int16(-32768) - Int16(1); }), errors::kOverflow);
-  EXPECT_EQ(OverflowNumber([] { Int16(200) * Int16(200); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([&] { last + Int16(2); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Int16(-32768) - Int16(1); }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Int16(200) * Int16(200); }), errors::kOverflow);
   Int16 n = 5;
   EXPECT_EQ((Int16(36) * n - Int16(28)).value(), 152);
 
   Int32 row = 2147483646;
   row += 1;
   EXPECT_EQ(row.value(), 2147483647);
-  EXPECT_EQ(OverflowNumber([&] { row += 1; }), errors::kOverflow);
+  EXPECT_EQ(ErrorNumberOf([&] { row += 1; }), errors::kOverflow);
   EXPECT_EQ(row.value(), 2147483647) << "a failed step leaves the variable unchanged";
 }
 

@@ -4,18 +4,12 @@
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/testing/fake_office.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace workbench {
 namespace {
 
-long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 class Attach : public ::testing::Test {
  protected:

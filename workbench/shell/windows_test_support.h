@@ -22,6 +22,7 @@
 #include "platform/ui/test_support.h"
 #include "workbench/common/passwords.h"
 #include "workbench/common/project_workbook.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace shell_testing {
 
@@ -95,14 +96,6 @@ class OfficeTest : public ::testing::Test {
   automation::Object xl;
 };
 
-template <class F>
-long ErrorNumberOf(F&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 }  // namespace shell_testing

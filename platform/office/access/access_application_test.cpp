@@ -6,20 +6,14 @@
 #include <fstream>
 
 #include <unistd.h>
+#include "platform/runtime/testing/error_number.h"
 
 namespace office::access {
 namespace {
 
 using automation::Object;
 
-long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 struct AccessTest : ::testing::Test {
   AccessTest() { std::ofstream(database) << "case data"; }

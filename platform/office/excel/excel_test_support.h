@@ -11,18 +11,11 @@
 
 #include "platform/automation/variant.h"
 #include "platform/office/excel/application.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace excel::testing {
 
-template <class F>
-long ErrorNumberOf(F&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 struct ExcelTest : ::testing::Test {
   ExcelTest() {

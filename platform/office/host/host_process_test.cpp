@@ -20,6 +20,7 @@
 #include "platform/office/host/local_socket.h"
 #include "platform/office/host/wire.h"
 #include "platform/runtime/program_folder.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace office {
 namespace {
@@ -27,14 +28,7 @@ namespace {
 using automation::Object;
 using namespace std::chrono_literals;
 
-long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 bool Eventually(auto&& condition, std::chrono::milliseconds within = 2s) {
   for (auto i = 0ms; i < within; i += 10ms, std::this_thread::sleep_for(10ms))

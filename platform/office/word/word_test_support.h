@@ -9,17 +9,11 @@
 #include <string>
 
 #include "platform/office/word/word_application.h"
+#include "platform/runtime/testing/error_number.h"
 
 namespace office::word {
 
-inline long ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const automation::Error& e) {
-    return e.number();
-  }
-  return 0;
-}
+using runtime::testing::ErrorNumberOf;
 
 struct WordTest : ::testing::Test {
   WordTest() { std::filesystem::create_directories(folder); }
