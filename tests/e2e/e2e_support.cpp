@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
 
 extern char** environ;
@@ -90,6 +91,8 @@ pid_t Case::Spawn(const std::string& path, const std::vector<std::string>& args,
   for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
   environment.push_back("OFFICEHOST_SOCKET=" + socket_);
   environment.push_back("XDG_RUNTIME_DIR=" + session_);
+  // Every process offscreen: the programs' windows, and the office host's (whoever starts it).
+  environment.push_back("QT_QPA_PLATFORM=offscreen");
   environment.insert(environment.end(), env.begin(), env.end());
   std::vector<char*> envp, argv;
   for (std::string& e : environment) envp.push_back(e.data());
@@ -111,7 +114,7 @@ pid_t Case::Start(const std::string& program, const std::string& run, const std:
   const std::string scriptPath = dir_ + "/" + run + ".script";
   std::ofstream(scriptPath) << script;
   const pid_t pid = Spawn(bin_ + "/" + program, {},
-                          {"QT_QPA_PLATFORM=offscreen", "STANDIN_SCRIPT=" + scriptPath,
+                          {"STANDIN_SCRIPT=" + scriptPath,
                            "STANDIN_LOG=" + dir_ + "/" + run + ".log"},
                           -1);
   started_.push_back(pid);
@@ -156,6 +159,18 @@ Output Case::Officectl(const std::vector<std::string>& args) const {
   int status = 0;
   waitpid(pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::vector<std::string> Case::Screenshots(const std::string& name) const {
+  setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
+  const std::string folder = std::string(QORVANE_ARTEFACTS_DIR) + "/screenshots";
+  fs::create_directories(folder);
+  return office::SaveWindowScreenshots(folder + "/" + name);
+}
+
+void Case::Perform(const std::string& progid, const std::vector<std::string>& action) const {
+  setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
+  office::PerformUserAction(progid, action);
 }
 
 std::string Case::Eval(const std::string& expression) const {

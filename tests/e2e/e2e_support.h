@@ -46,6 +46,11 @@ class Case {
   // The printed result of officectl eval, without its line feed.
   std::string Eval(const std::string& expression) const;
 
+  // The office host's shown windows saved as test artefacts NAME-1.png, NAME-2.png, …; the files.
+  std::vector<std::string> Screenshots(const std::string& name) const;
+  // A user's action in the windows of a running application (see the windows' Perform).
+  void Perform(const std::string& progid, const std::vector<std::string>& action) const;
+
   // Seconds of processor time the process has used so far.
   static double ProcessorSeconds(pid_t pid);
 

@@ -139,6 +139,25 @@ std::vector<ApplicationStatus> RunningApplications() {
       [&] { return out; });
 }
 
+std::vector<std::string> SaveWindowScreenshots(const std::string& prefix) {
+  return AskHost(
+      false,
+      [&](RemoteConnection& c) {
+        return c.CallRaw({{"op", "screenshot"}, {"prefix", prefix}}).get<std::vector<std::string>>();
+      },
+      []() -> std::vector<std::string> { automation::Raise(automation::errors::kCannotCreateObject); });
+}
+
+void PerformUserAction(std::string_view progid, const std::vector<std::string>& action) {
+  AskHost(
+      false,
+      [&](RemoteConnection& c) {
+        c.Call({{"op", "perform"}, {"progid", std::string(progid)}, {"action", action}});
+        return true;
+      },
+      []() -> bool { automation::Raise(automation::errors::kCannotCreateObject); });
+}
+
 InProcessOffice::InProcessOffice(ApplicationRegistry registry) : table_(std::move(registry)) { inProcess = this; }
 InProcessOffice::~InProcessOffice() { inProcess = nullptr; }
 

@@ -30,6 +30,12 @@ struct ApplicationStatus {
 };
 std::vector<ApplicationStatus> RunningApplications();  // never starts the host
 
+// The eyes and hands of end-to-end tests on the windows of a host that has a display: each
+// shown window saved as PREFIX-N.png (the files written), and a user's action in the windows of
+// a running application. Error 440 from a host without windows or for an unknown action.
+std::vector<std::string> SaveWindowScreenshots(const std::string& prefix);
+void PerformUserAction(std::string_view progid, const std::vector<std::string>& action);
+
 // While one exists, the calls above use this table in this process and no socket.
 class InProcessOffice {
  public:

@@ -1,23 +1,32 @@
-// officehost: the user's running Office applications, served to the programs over a local socket.
+// officehost: the user's running Office applications, served to the programs over a local socket,
+// with their windows when there is a display to show them on.
+
+#include <QApplication>
+
+#include <optional>
 
 #include "platform/office/access/access_application.h"
 #include "platform/office/excel/application.h"
 #include "platform/office/host/server.h"
+#include "platform/office/windows/host_loop.h"
 #include "platform/office/word/word_application.h"
 
 namespace {
 
 // The applications this host serves, by programmatic identifier.
-void RegisterApplications(office::ApplicationRegistry& registry) {
+office::ApplicationRegistry Applications() {
+  office::ApplicationRegistry registry;
   registry.Register("Excel.Application", excel::CreateExcelApplication);
   registry.Register("Word.Application", office::word::CreateWordApplication);
   registry.Register("Access.Application", office::access::CreateAccessApplication);
+  return registry;
 }
 
 }  // namespace
 
-int main() {
-  office::ApplicationRegistry registry;
-  RegisterApplications(registry);
-  return office::RunOfficeHost(std::move(registry));
+int main(int argc, char** argv) {
+  if (!office::windows::HostHasDisplay()) return office::RunOfficeHost(Applications());
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  return office::RunOfficeHost(Applications(), office::windows::WaitWithWindows);
 }

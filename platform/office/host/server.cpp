@@ -28,11 +28,10 @@ using wire::json;
 
 // A request that is not understood; the answer says so and the host goes on.
 constexpr long kMalformedRequest = 440;
-// With no application and no client the host ends, after this pause: a program that has just
-// started it, or probes it, does not find it gone.
-constexpr int kIdleMilliseconds = 2000;
 constexpr auto kTakeOverSeconds = std::chrono::seconds(5);
 constexpr std::size_t kMaxPendingOutput = 1u << 20;  // stop reading a client that does not read its answers
+
+}  // namespace
 
 struct HandleEntry {
   std::shared_ptr<Dispatch> target;
@@ -40,11 +39,17 @@ struct HandleEntry {
   std::int64_t count = 0;  // times sent and not yet released
 };
 
-struct Client {
-  explicit Client(int f) : fd(f) {}
-  ~Client() { close(fd); }
-  Client(const Client&) = delete;
-  Client& operator=(const Client&) = delete;
+struct HostClient {
+  explicit HostClient(int f) : fd(f) {}
+  ~HostClient() { close(fd); }
+  HostClient(const HostClient&) = delete;
+  HostClient& operator=(const HostClient&) = delete;
+
+  HandleEntry& Entry(std::int64_t handle) {
+    const auto it = handles.find(handle);
+    if (it == handles.end()) automation::Raise(kMalformedRequest, "no object with handle " + std::to_string(handle));
+    return it->second;
+  }
 
   int fd;
   bool dead = false;
@@ -55,68 +60,58 @@ struct Client {
   std::int64_t nextHandle = 1;
 };
 
-class Server {
- public:
-  Server(ApplicationRegistry registry, int listener) : table_(std::move(registry)), listener_(listener) {}
-  void Run();
+HostServer::HostServer(ApplicationRegistry registry, int listener) : table_(std::move(registry)), listener_(listener) {}
+HostServer::~HostServer() = default;
 
- private:
-  bool Idle() const { return clients_.empty() && table_.Applications().empty(); }
-  void Accept();
-  void Read(Client& c);
-  void Flush(Client& c);
-  void Drop(Client& c);
-  json Answer(Client& c, const json& request);
-  json Invoke(Client& c, const json& request);
-  void Release(Client& c, const json& request);
-  std::int64_t Export(Client& c, const Object& object, const std::shared_ptr<RunningApplication>& app);
-  HandleEntry& Entry(Client& c, std::int64_t handle);
+std::vector<pollfd> HostServer::Watched() const {
+  std::vector<pollfd> fds{pollfd{listener_, POLLIN, 0}};
+  for (const auto& c : clients_) {
+    short events = c->output.size() < kMaxPendingOutput ? POLLIN : 0;
+    if (!c->output.empty()) events |= POLLOUT;
+    fds.push_back(pollfd{c->fd, events, 0});
+  }
+  return fds;
+}
 
-  RunningObjectTable table_;
-  int listener_;
-  std::vector<std::unique_ptr<Client>> clients_;
-};
+void HostServer::Serve(const std::vector<pollfd>& fds) {
+  const std::size_t served = fds.size() - 1;  // clients accepted below wait for the next round
+  if (fds[0].revents & POLLIN) Accept();
+  for (std::size_t i = 0; i < served; ++i) {
+    HostClient& c = *clients_[i];
+    if (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
+    if (!c.dead && !c.output.empty()) Flush(c);
+  }
+  for (auto& c : clients_)
+    if (c->dead) Drop(*c);
+  std::erase_if(clients_, [](const auto& c) { return c->dead; });
+  table_.Sweep();
+  if (windows_) windows_->Served();
+}
 
-void Server::Run() {
-  std::vector<pollfd> fds;
+void WaitWithPoll(HostServer& server) {
   for (;;) {
-    fds.assign(1, pollfd{listener_, POLLIN, 0});
-    for (const auto& c : clients_) {
-      short events = c->output.size() < kMaxPendingOutput ? POLLIN : 0;
-      if (!c->output.empty()) events |= POLLOUT;
-      fds.push_back(pollfd{c->fd, events, 0});
-    }
-    const int ready = poll(fds.data(), fds.size(), Idle() ? kIdleMilliseconds : -1);
-    if (ready == 0 && Idle()) return;
+    std::vector<pollfd> fds = server.Watched();
+    const int ready = poll(fds.data(), fds.size(), server.Idle() ? kIdleMilliseconds : -1);
+    if (ready == 0 && server.Idle()) return;
     if (ready < 0) {
       if (errno == EINTR) continue;
       throw std::runtime_error("poll failed");
     }
-    const std::size_t served = clients_.size();  // clients accepted below wait for the next round
-    if (fds[0].revents & POLLIN) Accept();
-    for (std::size_t i = 0; i < served; ++i) {
-      Client& c = *clients_[i];
-      if (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
-      if (!c.dead && !c.output.empty()) Flush(c);
-    }
-    for (auto& c : clients_)
-      if (c->dead) Drop(*c);
-    std::erase_if(clients_, [](const auto& c) { return c->dead; });
-    table_.Sweep();
+    server.Serve(fds);
   }
 }
 
-void Server::Accept() {
+void HostServer::Accept() {
   const int fd = accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
   if (fd < 0) return;
   if (!PeerIsSameUser(fd)) {
     close(fd);
     return;
   }
-  clients_.push_back(std::make_unique<Client>(fd));
+  clients_.push_back(std::make_unique<HostClient>(fd));
 }
 
-void Server::Read(Client& c) {
+void HostServer::Read(HostClient& c) {
   char buffer[65536];
   for (;;) {
     const ssize_t n = recv(c.fd, buffer, sizeof buffer, 0);
@@ -148,7 +143,7 @@ void Server::Read(Client& c) {
   }
 }
 
-void Server::Flush(Client& c) {
+void HostServer::Flush(HostClient& c) {
   while (!c.output.empty()) {
     const ssize_t n = send(c.fd, c.output.data(), c.output.size(), MSG_NOSIGNAL);
     if (n > 0) {
@@ -163,13 +158,13 @@ void Server::Flush(Client& c) {
 }
 
 // A client that is gone releases everything it held.
-void Server::Drop(Client& c) {
+void HostServer::Drop(HostClient& c) {
   for (auto& [handle, entry] : c.handles) --entry.app->references;
   c.handleOf.clear();
   c.handles.clear();
 }
 
-json Server::Answer(Client& c, const json& request) {
+json HostServer::Answer(HostClient& c, const json& request) {
   try {
     const std::string op = request.at("op").get<std::string>();
     const auto progid = [&] { return request.at("progid").get<std::string>(); };
@@ -193,6 +188,7 @@ json Server::Answer(Client& c, const json& request) {
         if (!app->application->hasQuit()) apps.push_back(json::array({app->progid, app->application->visible()}));
       return json{{"value", apps}};
     }
+    if (op == "screenshot" || op == "perform") return WindowRequest(op, request);
     return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown operation " + op);
   } catch (const automation::Error& e) {
     return wire::ErrorAnswer(e.number(), e.description());
@@ -205,21 +201,32 @@ json Server::Answer(Client& c, const json& request) {
   }
 }
 
-json Server::Invoke(Client& c, const json& request) {
-  HandleEntry& entry = Entry(c, request.at("handle").get<std::int64_t>());
+json HostServer::Invoke(HostClient& c, const json& request) {
+  HandleEntry& entry = c.Entry(request.at("handle").get<std::int64_t>());
   const auto target = entry.target;  // the call may release what the entry holds
   const auto app = entry.app;
   const auto kind = request.at("kind").get<int>();
   if (kind < 0 || kind > static_cast<int>(automation::InvokeKind::Call))
     return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown invoke kind");
   const automation::Arguments args = wire::DecodeArguments(
-      request.at("args"), [&](std::int64_t handle) { return Object(Entry(c, handle).target); });
+      request.at("args"), [&](std::int64_t handle) { return Object(c.Entry(handle).target); });
   const Variant result =
       target->Invoke(request.at("member").get<std::string>(), static_cast<automation::InvokeKind>(kind), args);
   return json{{"value", wire::EncodeVariant(result, [&](const Object& o) { return Export(c, o, app); })}};
 }
 
-void Server::Release(Client& c, const json& request) {
+// The tests' eyes and hands on the windows; a host without a display has none.
+json HostServer::WindowRequest(const std::string& op, const json& request) {
+  if (!windows_) return wire::ErrorAnswer(kMalformedRequest, "this office host shows no windows");
+  if (op == "screenshot") return json{{"value", windows_->SaveScreenshots(request.at("prefix").get<std::string>())}};
+  const bool done = windows_->Perform(request.at("progid").get<std::string>(),
+                                      request.at("action").get<std::vector<std::string>>());
+  if (!done) return wire::ErrorAnswer(kMalformedRequest, "the windows have no such action");
+  windows_->Served();
+  return json{{"value", json::array({static_cast<int>(Variant::Kind::Boolean), true})}};
+}
+
+void HostServer::Release(HostClient& c, const json& request) {
   for (const auto& item : request.at("handles")) {
     const auto it = c.handles.find(item.at(0).get<std::int64_t>());
     if (it == c.handles.end()) continue;
@@ -231,7 +238,7 @@ void Server::Release(Client& c, const json& request) {
   }
 }
 
-std::int64_t Server::Export(Client& c, const Object& object, const std::shared_ptr<RunningApplication>& app) {
+std::int64_t HostServer::Export(HostClient& c, const Object& object, const std::shared_ptr<RunningApplication>& app) {
   const auto known = c.handleOf.find(object.pointer().get());
   if (known != c.handleOf.end()) {
     ++c.handles[known->second].count;
@@ -244,11 +251,8 @@ std::int64_t Server::Export(Client& c, const Object& object, const std::shared_p
   return handle;
 }
 
-HandleEntry& Server::Entry(Client& c, std::int64_t handle) {
-  const auto it = c.handles.find(handle);
-  if (it == c.handles.end()) automation::Raise(kMalformedRequest, "no object with handle " + std::to_string(handle));
-  return it->second;
-}
+
+namespace {
 
 // Held for the host's whole run. A host that finds it taken gives way to the one that serves;
 // while the holder is still ending (it no longer answers), it waits to take over.
@@ -267,7 +271,7 @@ int TakeHostLock(const std::string& socketPath) {
 
 }  // namespace
 
-int RunOfficeHost(ApplicationRegistry registry) {
+int RunOfficeHost(ApplicationRegistry registry, const HostLoop& loop) {
   std::signal(SIGPIPE, SIG_IGN);
   const std::string path = SocketPath();
   try {
@@ -275,7 +279,8 @@ int RunOfficeHost(ApplicationRegistry registry) {
     const int lock = TakeHostLock(path);
     if (lock < 0) return 0;
     const int listener = Listen(path);
-    Server(std::move(registry), listener).Run();
+    HostServer server(std::move(registry), listener);
+    loop(server);
     // Unlink before letting go of the lock, so that the next host binds afresh.
     unlink(path.c_str());
     close(listener);
