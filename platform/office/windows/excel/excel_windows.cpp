@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,14 +17,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <filesystem>
 #include <optional>
 #include <utility>
 
 #include "platform/automation/dispatch.h"
 #include "platform/office/excel/cell_address.h"
-#include "platform/runtime/error.h"
 #include "platform/office/windows/excel/sheet_grid.h"
+#include "platform/runtime/error.h"
 
 namespace office::windows {
 namespace {
@@ -120,8 +118,14 @@ class ExcelWindows final : public ApplicationWindows {
   std::vector<std::string> shownBookNames_;
   std::vector<std::pair<excel::SheetId, std::string>> shownSheets_;
   std::optional<SelectionState> applied_;  // the selection the grid shows, as the model had it
-  std::pair<const BookModel*, int> formulaFor_{nullptr, 0};  // the cell the formula line is about
-  int formulaRow_ = 0, formulaColumn_ = 0;
+  // The cell the formula line shows; while the user edits the line for it, Sync leaves it be.
+  struct FormulaCell {
+    const BookModel* book = nullptr;
+    excel::SheetId sheet = excel::kOwnSheet;
+    int row = 0, column = 0;
+    bool operator==(const FormulaCell&) const = default;
+  };
+  FormulaCell formulaCell_;
 
   bool syncing_ = false;           // the windows are being set from the model: not the user
   bool inSync_ = false;
@@ -221,11 +225,11 @@ void ExcelWindows::Build() {
   formulaLine_ = new QLineEdit;
   formulaLine_->setObjectName("formulaLine");
   QObject::connect(formulaLine_, &QLineEdit::returnPressed, formulaLine_, [this] {
-    if (!model_->sheet() || formulaRow_ == 0) return;
+    if (!model_->sheet() || !formulaCell_.book) return;
     const std::string text = formulaLine_->text().toStdString();
     formulaLine_->setModified(false);
-    Write(formulaRow_, formulaColumn_, text);
-    formulaFor_ = {nullptr, 0};
+    Write(formulaCell_.row, formulaCell_.column, text);
+    formulaCell_ = {};
     SyncFormulaBar();
     grid_->setFocus();
   });
@@ -358,7 +362,7 @@ void ExcelWindows::SyncTarget(const std::shared_ptr<BookModel>& book) {
     grid_->DropEditor();
     model_->SetSheet(sheet ? book : nullptr, sheet ? sheet->id : excel::kOwnSheet);
     applied_.reset();
-    formulaFor_ = {nullptr, 0};
+    formulaCell_ = {};
     grid_->viewport()->update();
   }
   if (stack_->currentIndex() != (sheet ? 1 : 0)) {
@@ -370,7 +374,7 @@ void ExcelWindows::SyncTarget(const std::shared_ptr<BookModel>& book) {
   if (!sheet) {
     nameBox_->clear();
     formulaLine_->clear();
-    formulaRow_ = formulaColumn_ = 0;
+    formulaCell_ = {};
     return;
   }
   grid_->ApplyLayout(*sheet);
@@ -404,13 +408,12 @@ void ExcelWindows::SyncFormulaBar() {
   if (!book || !sheet) return;
   const int row = sheet->activeRow, column = sheet->activeColumn;
   if (!nameBox_->hasFocus()) nameBox_->setText(QString::fromStdString(CellName(row, column)));
-  const bool sameCell = formulaFor_.first == book && formulaRow_ == row && formulaColumn_ == column && formulaFor_.second == sheet->id;
+  const FormulaCell cell{book, sheet->id, row, column};
+  const bool sameCell = cell == formulaCell_;
   if (sameCell && formulaLine_->isModified()) return;  // the user is typing there
   const QString content = QString::fromStdString(book->ContentText(*sheet, row, column, excel::Notation::A1));
   if (formulaLine_->text() != content || !sameCell) formulaLine_->setText(content);
-  formulaFor_ = {book, sheet->id};
-  formulaRow_ = row;
-  formulaColumn_ = column;
+  formulaCell_ = cell;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -491,7 +494,7 @@ bool ExcelWindows::Write(int row, int column, const std::string& text) {
     ShowMessage(Description(e));
     return false;
   }
-  formulaFor_ = {nullptr, 0};
+  formulaCell_ = {};
   SyncFormulaBar();
   if (model_->Refresh(grid_->VisibleArea())) grid_->viewport()->update();
   UserActed();
@@ -510,7 +513,7 @@ void ExcelWindows::ClearSelection() {
     ShowMessage(Description(e));
     return;
   }
-  formulaFor_ = {nullptr, 0};
+  formulaCell_ = {};
   Sync();
   UserActed();
 }

@@ -258,6 +258,12 @@ TEST_F(ExcelWindowTest, SelectingInTheGridIsRangeSelect) {
   EXPECT_EQ(xl.obj("ActiveCell").get("Address").toText(), "$B$3");
   EXPECT_EQ(NameBox()->text(), "B3");
 
+  // An address typed into the name box goes there.
+  NameBox()->setText("D12");
+  QTest::keyClick(NameBox(), Qt::Key_Return);
+  EXPECT_EQ(xl.obj("Selection").get("Address").toText(), "$D$12");
+  EXPECT_EQ(Grid()->currentIndex(), Grid()->model()->index(11, 3));
+
   // A click on a cell, as the mouse makes it.
   QTableView* grid = Grid();
   const QRect cell = grid->visualRect(grid->model()->index(6, 4));  // E7
