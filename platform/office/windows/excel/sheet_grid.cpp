@@ -1,0 +1,337 @@
+#include "platform/office/windows/excel/sheet_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <cmath>
+#include <vector>
+
+#include "platform/office/excel/formula.h"
+#include "platform/office/excel/formula_evaluator.h"
+#include "platform/runtime/number_format.h"
+#include "platform/runtime/number_text.h"
+
+namespace office::windows::excel_window {
+
+using excel::Area;
+using excel::BookModel;
+using excel::Cell;
+using excel::SheetModel;
+using automation::Variant;
+
+std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int column) {
+  const Variant v = book.ValueAt(sheet.id, row, column);
+  const Cell* cell = sheet.cells.Find(row, column);
+  switch (v.kind()) {
+    case Variant::Kind::Double: {
+      const double x = std::get<double>(v.value());
+      return cell && !cell->format.empty() ? runtime::FormatNumber(x, cell->format) : runtime::NumberText(x);
+    }
+    case Variant::Kind::Boolean: return std::get<bool>(v.value()) ? "TRUE" : "FALSE";
+    case Variant::Kind::Error: return std::string(excel::ErrorText(*excel::ErrorOf(v)));
+    default: return v.toText();
+  }
+}
+
+int ColumnPixels(double width) {
+  if (width <= 0) return 0;
+  return static_cast<int>(std::lround(width * 7 + 5));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void SheetTableModel::SetSheet(std::shared_ptr<BookModel> book, excel::SheetId sheet) {
+  book_ = std::move(book);
+  sheet_ = sheet;
+  shown_.clear();
+  read_ = {1, 1, 0, 0};
+}
+
+SheetModel* SheetTableModel::sheet() const { return book_ ? book_->Sheet(sheet_) : nullptr; }
+
+SheetTableModel::Shown SheetTableModel::Read(int row, int column) const {
+  const SheetModel* s = sheet();
+  if (!s) return {};
+  const Cell* cell = s->cells.Find(row, column);
+  if (!cell || !cell->hasContent()) return {};
+  const Variant v = book_->ValueAt(s->id, row, column);
+  Shown shown;
+  shown.text = QString::fromStdString(ShownText(*book_, *s, row, column));
+  switch (v.kind()) {
+    case Variant::Kind::Double:
+    case Variant::Kind::Int16:
+    case Variant::Kind::Int32:
+    case Variant::Kind::Date: shown.alignment = Qt::AlignRight | Qt::AlignVCenter; break;
+    case Variant::Kind::Boolean:
+    case Variant::Kind::Error: shown.alignment = Qt::AlignHCenter | Qt::AlignVCenter; break;
+    default: shown.alignment = Qt::AlignLeft | Qt::AlignVCenter; break;
+  }
+  return shown;
+}
+
+bool SheetTableModel::Refresh(const Area& visible) {
+  QHash<quint64, Shown> fresh;
+  const SheetModel* s = sheet();
+  if (s && visible.bottom >= visible.top && visible.right >= visible.left) {
+    std::vector<std::pair<int, int>> filled;
+    s->cells.ForEach(visible, [&](int row, int column, const Cell& c) {
+      if (c.hasContent()) filled.emplace_back(row, column);
+    });
+    for (auto [row, column] : filled) {
+      Shown shown = Read(row, column);
+      if (!shown.text.isEmpty()) fresh.insert(Key(row, column), std::move(shown));
+    }
+  }
+  qsizetype before = 0;
+  bool changed = false;
+  for (auto it = shown_.cbegin(); it != shown_.cend() && !changed; ++it) {
+    const int row = static_cast<int>(it.key() >> 16), column = static_cast<int>(it.key() & 0xFFFF);
+    if (!visible.contains(row, column)) continue;
+    ++before;
+    const auto now = fresh.constFind(it.key());
+    changed = now == fresh.cend() || !(*now == *it);
+  }
+  changed = changed || before != fresh.size();
+  shown_ = std::move(fresh);
+  read_ = visible;
+  return changed;
+}
+
+int SheetTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : excel::kMaxRows; }
+int SheetTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : excel::kMaxColumns; }
+
+QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int row = index.row() + 1, column = index.column() + 1;
+  if (role == Qt::DisplayRole || role == Qt::TextAlignmentRole) {
+    const quint64 key = Key(row, column);
+    auto it = shown_.constFind(key);
+    if (it == shown_.cend()) {
+      if (read_.contains(row, column)) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+      Shown shown = Read(row, column);
+      if (shown.text.isEmpty()) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+      it = shown_.insert(key, std::move(shown));
+    }
+    if (role == Qt::DisplayRole) return it->text;
+    return QVariant::fromValue(Qt::Alignment(it->alignment));
+  }
+  if (role == Qt::EditRole) {
+    const SheetModel* s = sheet();
+    if (!s) return QString();
+    return QString::fromStdString(book_->ContentText(*s, row, column, excel::Notation::A1));
+  }
+  return {};
+}
+
+bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole || !writer_) return false;
+  return writer_(index.row() + 1, index.column() + 1, value.toString().toStdString());
+}
+
+QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::DisplayRole)
+    return orientation == Qt::Horizontal ? QString::fromStdString(excel::ColumnLetters(section + 1)) : QString::number(section + 1);
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+  return {};
+}
+
+Qt::ItemFlags SheetTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+const QColor kGridLine(0xd4, 0xd4, 0xd4);
+const QColor kSelected(0xcf, 0xe3, 0xf7);
+const QColor kActiveFrame(0x21, 0x73, 0x46);
+constexpr int kPadding = 3;
+constexpr int kOverflowReach = 64;  // columns to the left whose text may run on into a cell
+
+bool LeftAligned(const QModelIndex& index) {
+  const QVariant a = index.data(Qt::TextAlignmentRole);
+  return !a.isValid() || (a.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft;
+}
+
+}  // namespace
+
+CellDelegate::CellDelegate(SheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QRect r = option.rect;
+  const QAbstractItemModel* model = index.model();
+  const bool current = index == grid_->currentIndex();
+  painter->save();
+  painter->setClipRect(r);
+  painter->fillRect(r, (option.state & QStyle::State_Selected) && !current ? kSelected : QColor(Qt::white));
+
+  // The text shown in this cell: its own, or one running on from the left.
+  QString text = index.data(Qt::DisplayRole).toString();
+  QModelIndex source = index;
+  if (text.isEmpty()) {
+    source = QModelIndex();
+    for (int c = index.column() - 1; c >= 0 && c >= index.column() - kOverflowReach; --c) {
+      if (grid_->isColumnHidden(c)) continue;
+      const QModelIndex left = model->index(index.row(), c);
+      const QString t = left.data(Qt::DisplayRole).toString();
+      if (t.isEmpty()) continue;
+      if (LeftAligned(left)) {
+        source = left;
+        text = t;
+      }
+      break;
+    }
+  }
+  int textEnd = r.left();
+  if (source.isValid()) {
+    const QFontMetrics& metrics = option.fontMetrics;
+    const int width = metrics.horizontalAdvance(text);
+    painter->setPen(option.palette.color(QPalette::Text));
+    if (LeftAligned(source)) {
+      const int x = grid_->columnViewportPosition(source.column()) + kPadding;
+      textEnd = x + width;
+      if (textEnd > r.left()) painter->drawText(QRect(x, r.top(), width + kPadding, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    } else {
+      const QVariant a = source.data(Qt::TextAlignmentRole);
+      painter->drawText(r.adjusted(kPadding, 0, -kPadding, 0), a.value<Qt::Alignment>() | Qt::TextSingleLine, text);
+    }
+  }
+
+  // Grid lines at the right and bottom edge; none where the text runs on into the next cell.
+  painter->setPen(kGridLine);
+  const QModelIndex right = model->index(index.row(), index.column() + 1);
+  const bool runsOn = textEnd > r.right() && right.isValid() && right.data(Qt::DisplayRole).toString().isEmpty();
+  if (!runsOn) painter->drawLine(r.topRight(), r.bottomRight());
+  painter->drawLine(r.bottomLeft(), r.bottomRight());
+  if (current) {
+    painter->setPen(QPen(kActiveFrame, 2));
+    painter->drawRect(r.adjusted(1, 1, -1, -1));
+  }
+  painter->restore();
+}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  editor_ = editor;
+  return editor;
+}
+
+SheetGrid::SheetGrid(SheetTableModel* model, QWidget* parent) : QTableView(parent), delegate_(new CellDelegate(this)) {
+  setObjectName("grid");
+  setModel(model);
+  setItemDelegate(delegate_);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(true);
+  setShowGrid(false);  // the cells draw their own lines, as text runs on over them
+  setStyleSheet("QTableView#grid { gridline-color: #d4d4d4; background: white; selection-background-color: #cfe3f7; "
+                "selection-color: black; }");
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(2);
+    header->setHighlightSections(true);
+    header->setSectionsClickable(true);
+  }
+  horizontalHeader()->setDefaultSectionSize(ColumnPixels(excel::kStandardColumnWidth));
+  verticalHeader()->setDefaultSectionSize(kRowPixels);
+  verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  verticalHeader()->setMinimumWidth(40);
+}
+
+Area SheetGrid::VisibleArea() const {
+  const QRect r = viewport()->rect();
+  int top = rowAt(r.top()), bottom = rowAt(r.bottom());
+  int left = columnAt(r.left()), right = columnAt(r.right());
+  if (top < 0 || left < 0) return {1, 1, 0, 0};
+  if (bottom < 0) bottom = model()->rowCount() - 1;
+  if (right < 0) right = model()->columnCount() - 1;
+  return {top + 1, left + 1, bottom + 1, right + 1};
+}
+
+void SheetGrid::ApplyLayout(const SheetModel& sheet) {
+  std::set<int> hidden;
+  for (const auto& [row, stored] : sheet.cells.rows())
+    if (stored.hidden) hidden.insert(row);
+  if (hidden != hiddenRows_) {
+    for (int row : hiddenRows_)
+      if (!hidden.count(row)) setRowHidden(row - 1, false);
+    for (int row : hidden)
+      if (!hiddenRows_.count(row)) setRowHidden(row - 1, true);
+    hiddenRows_ = std::move(hidden);
+  }
+  if (sheet.columnWidths != widths_) {
+    QHeaderView* header = horizontalHeader();
+    for (const auto& [column, width] : widths_)
+      if (!sheet.columnWidths.count(column)) {
+        setColumnHidden(column - 1, false);
+        header->resizeSection(column - 1, header->defaultSectionSize());
+      }
+    for (const auto& [column, width] : sheet.columnWidths) {
+      const auto old = widths_.find(column);
+      if (old != widths_.end() && old->second == width) continue;
+      const int px = ColumnPixels(width);
+      if (px == 0) {
+        setColumnHidden(column - 1, true);
+        continue;
+      }
+      setColumnHidden(column - 1, false);
+      header->resizeSection(column - 1, px);
+    }
+    widths_ = sheet.columnWidths;
+  }
+}
+
+void SheetGrid::DropEditor() {
+  if (QWidget* editor = delegate_->editor(); editor && Editing())
+    QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+// Enter writes the cell and moves to the next row down, as in Excel.
+void SheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const bool down = hint == QAbstractItemDelegate::SubmitModelCache;
+  QTableView::closeEditor(editor, down ? QAbstractItemDelegate::NoHint : hint);
+  if (!down) return;
+  const QModelIndex next = moveCursor(QAbstractItemView::MoveDown, Qt::NoModifier);
+  if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+}
+
+void SheetGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Delete && !Editing() && onDeletePressed) {
+    onDeletePressed();
+    event->accept();
+    return;
+  }
+  shiftKey_ = event->modifiers() & Qt::ShiftModifier;
+  QTableView::keyPressEvent(event);
+  shiftKey_ = false;
+}
+
+void SheetGrid::mousePressEvent(QMouseEvent* event) {
+  mouseDown_ = true;
+  QTableView::mousePressEvent(event);
+  const QModelIndex pressed = indexAt(event->position().toPoint());
+  if (pressed.isValid() && !(event->modifiers() & Qt::ShiftModifier)) anchor_ = pressed;
+}
+
+void SheetGrid::mouseReleaseEvent(QMouseEvent* event) {
+  QTableView::mouseReleaseEvent(event);
+  mouseDown_ = false;
+}
+
+void SheetGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QTableView::currentChanged(current, previous);
+  if (!mouseDown_ && !shiftKey_) anchor_ = current;
+  // The frame of the active cell and the lines beside it.
+  viewport()->update(visualRect(previous).adjusted(-2, -2, 2, 2));
+  viewport()->update(visualRect(current).adjusted(-2, -2, 2, 2));
+}
+
+}  // namespace office::windows::excel_window
