@@ -1,0 +1,349 @@
+#include "platform/office/windows/word/word_windows.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+#include "platform/office/windows/word/document_window.h"
+#include "platform/office/windows/word/find_dialog.h"
+#include "platform/office/word/objects.h"
+#include "platform/runtime/error.h"
+
+namespace office::windows {
+namespace {
+
+using office::word::DocumentState;
+using office::word::FindOptions;
+using office::word::ReplaceMode;
+using office::word::Span;
+using office::word::WordApplication;
+using word::DocumentWindow;
+using word::FindAction;
+using word::FindDialog;
+
+// Activations the desktop reports this soon after the windows were shown or raised are its
+// answer to that, not the user's.
+constexpr qint64 kSettleMilliseconds = 500;
+
+bool SameSpan(Span a, Span b) { return a.start == b.start && a.end == b.end; }
+
+std::optional<int> Number(const std::string& text) {
+  int n = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return n;
+}
+
+void Later(QWidget* widget) {
+  if (!widget) return;
+  widget->hide();
+  widget->deleteLater();
+}
+
+class WordWindows final : public ApplicationWindows, public word::WindowHost {
+ public:
+  WordWindows(std::shared_ptr<WordApplication> app, UserActed acted) : app_(std::move(app)), acted_(std::move(acted)) {}
+
+  ~WordWindows() override {
+    for (const Entry& e : windows_) Drop(e.window);
+    Later(find_);
+    Later(message_);
+  }
+
+  void Sync() override {
+    const bool visible = app_->visible() && !app_->hasQuit();
+    const auto& documents = app_->documents();
+    std::vector<Entry> entries;
+    for (const auto& doc : documents) {
+      DocumentWindow* window = WindowOf(doc.get());
+      if (!window) {
+        window = new DocumentWindow(*this, doc);
+        const int step = 30 * (created_++ % 8);
+        window->move(40 + step, 40 + step);
+      }
+      entries.push_back({doc, window});
+    }
+    for (const Entry& e : windows_)
+      if (std::none_of(entries.begin(), entries.end(), [&](const Entry& n) { return n.window == e.window; })) Drop(e.window);
+    windows_ = std::move(entries);
+
+    if (!visible) {
+      for (const Entry& e : windows_) e.window->hide();
+      if (find_) find_->hide();
+      if (message_) message_->hide();
+      raised_.reset();
+      return;
+    }
+    const auto active = Active();
+    bool bringForward = active.get() != raised_.lock().get();
+    DocumentWindow* activeWindow = nullptr;
+    for (const Entry& e : windows_) {
+      if (e.doc.lock() == active) {
+        activeWindow = e.window;
+        continue;
+      }
+      bringForward |= ShowAndRefresh(*e.window);
+    }
+    if (activeWindow) {
+      bringForward |= ShowAndRefresh(*activeWindow);
+      if (bringForward) {
+        settle_.start();
+        activeWindow->raise();
+        activeWindow->activateWindow();
+      }
+    }
+    raised_ = active;
+  }
+
+  std::vector<QWidget*> Shown() const override {
+    std::vector<QWidget*> shown;
+    for (const Entry& e : windows_)
+      if (e.window->isVisible()) shown.push_back(e.window);
+    if (find_ && find_->isVisible()) shown.push_back(find_);
+    if (message_ && message_->isVisible()) shown.push_back(message_);
+    return shown;
+  }
+
+  bool Perform(const std::vector<std::string>& action) override {
+    if (action.empty() || !app_->visible() || app_->hasQuit()) return false;
+    const std::string& verb = action[0];
+    const std::size_t n = action.size();
+    DocumentWindow* window = WindowOf(Active().get());
+    if (!window) return false;
+    window->Refresh();
+    if (verb == "type" && n == 2) {
+      std::string text = action[1];
+      std::replace(text.begin(), text.end(), '\n', '\r');
+      window->Type(text);
+    } else if (verb == "key" && n == 2) {
+      if (action[1] == "Backspace") window->DeleteBackward();
+      else if (action[1] == "Delete") window->DeleteForward();
+      else if (action[1] == "Enter") window->Type("\r");
+      else if (action[1] == "Tab") window->Type("\t");
+      else return false;
+    } else if (verb == "click" && n == 2) {
+      const auto at = Number(action[1]);
+      if (!at) return false;
+      window->SelectShown(*at, *at);
+    } else if (verb == "select" && n == 3) {
+      const auto from = Number(action[1]), to = Number(action[2]);
+      if (!from || !to) return false;
+      window->SelectShown(*from, *to);
+    } else if (verb == "activate" && n == 2) {
+      const auto it = std::find_if(windows_.begin(), windows_.end(), [&](const Entry& e) {
+        const auto doc = e.doc.lock();
+        return doc && doc->name == action[1];
+      });
+      if (it == windows_.end()) return false;
+      it->window->UserActivated(true);
+    } else if (verb == "open" && n == 2) {
+      Open(action[1], window);
+    } else if (verb == "saveas" && n == 2) {
+      SaveAs(*window, action[1]);
+    } else if (verb == "close" && n == 1) {
+      Closed(*window);
+    } else if (verb == "quit" && n == 1) {
+      Quit();
+    } else if (verb == "find" && n == 1) {
+      ShowFind();
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // WindowHost
+  void Acted() override {
+    const UserActed acted = acted_;  // the host may drop these windows from within the call
+    if (acted) acted();
+  }
+
+  void Activated(DocumentWindow& window, bool byInput) override {
+    if (!byInput && settle_.isValid() && settle_.elapsed() < kSettleMilliseconds) return;
+    const auto doc = window.document();
+    if (!doc || doc == Active()) return;
+    app_->activate(doc);
+    raised_ = doc;
+    Acted();
+  }
+
+  void Closed(DocumentWindow& window) override {
+    const auto doc = window.document();
+    if (!doc) return;
+    app_->close(*doc);
+    if (app_->documents().empty()) QuitWord();  // closing the last window quits Word, as quitting it does
+    Sync();
+    Acted();
+  }
+
+  void OpenFile(QWidget* parent) override {
+    const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), QString(),
+                                                      QStringLiteral("Word 文档 (*.doc *.dot *.docx);;所有文件 (*)"), nullptr,
+                                                      QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty()) Open(path.toStdString(), parent);
+  }
+
+  void Open(const std::string& path, QWidget* parent) override {
+    try {
+      app_->open(path);
+    } catch (const runtime::Error& e) {
+      return Message(parent, QString::fromStdString(e.description()));
+    }
+    Sync();
+    Acted();
+  }
+
+  void SaveAs(DocumentWindow& window, const std::string& path) override {
+    const auto doc = window.document();
+    if (!doc) return;
+    try {
+      office::word::MakeDocument(app_, doc).call("SaveAs", path);
+    } catch (const runtime::Error& e) {
+      return Message(&window, QString::fromStdString(e.description()));
+    }
+    Sync();
+    Acted();
+  }
+
+  void Quit() override {
+    QuitWord();
+    Sync();
+    Acted();
+  }
+
+  void ShowFind() override {
+    const auto doc = Active();
+    if (!doc) return;
+    if (!find_) find_ = new FindDialog([this](FindAction action, const FindOptions& options) { Search(action, options); });
+    if (!find_->isVisible()) find_->Load(doc->find);
+    find_->show();
+    find_->raise();
+    find_->activateWindow();
+  }
+
+ private:
+  struct Entry {
+    std::weak_ptr<DocumentState> doc;
+    DocumentWindow* window = nullptr;
+  };
+
+  std::shared_ptr<DocumentState> Active() const {
+    if (app_->documents().empty()) return nullptr;
+    try {
+      return app_->activeDocument();
+    } catch (const runtime::Error&) {
+      return nullptr;
+    }
+  }
+
+  DocumentWindow* WindowOf(const DocumentState* doc) const {
+    if (!doc) return nullptr;
+    for (const Entry& e : windows_)
+      if (e.doc.lock().get() == doc) return e.window;
+    return nullptr;
+  }
+
+  // Shows the window brought up to date; true when it was hidden.
+  static bool ShowAndRefresh(DocumentWindow& window) {
+    const bool hidden = !window.isVisible();
+    window.Refresh();
+    if (hidden) window.show();
+    return hidden;
+  }
+
+  static void Drop(DocumentWindow* window) {
+    window->Detach();
+    Later(window);
+  }
+
+  void QuitWord() {
+    try {
+      automation::Object(app_).call("Quit");
+    } catch (const runtime::Error&) {
+    }
+  }
+
+  void Message(QWidget* parent, const QString& text) {
+    Later(message_);
+    message_ = new QMessageBox(QMessageBox::Information, QStringLiteral("Microsoft Word"), text, QMessageBox::Ok, parent);
+    message_->setObjectName(QStringLiteral("wordMessage"));
+    message_->setAttribute(Qt::WA_DeleteOnClose);
+    message_->setWindowModality(Qt::NonModal);
+    message_->show();
+  }
+
+  // A search from the dialog: the find object takes the dialog's settings, as after a user's own
+  // search, and the search runs through the model's Execute.
+  void Search(FindAction action, const FindOptions& options) {
+    const auto doc = Active();
+    if (!doc) return;
+    DocumentWindow* window = WindowOf(doc.get());
+    if (window) window->Refresh();
+    doc->find = options;
+    QString message;
+    try {
+      switch (action) {
+        case FindAction::Next:
+          if (!FindNext(*doc)) message = QStringLiteral("Word 已完成对文档的搜索，未找到搜索项。");
+          break;
+        case FindAction::Replace: {
+          // The selection is replaced when it is a match; then the next match is selected.
+          FindOptions within = doc->find;
+          within.wrap = 0;
+          bool replaced = false;
+          if (!doc->selection.collapsed()) {
+            const auto match = office::word::Execute(doc->content, doc->selection, within, ReplaceMode::None);
+            if (match.found && SameSpan(match.selection, doc->selection)) {
+              doc->selection = office::word::Execute(doc->content, doc->selection, within, ReplaceMode::One).selection;
+              replaced = true;
+            }
+          }
+          if (!FindNext(*doc))
+            message = replaced ? QStringLiteral("Word 已完成对文档的搜索。") : QStringLiteral("Word 已完成对文档的搜索，未找到搜索项。");
+          break;
+        }
+        case FindAction::ReplaceAll: {
+          const auto result = office::word::Execute(doc->content, doc->selection, doc->find, ReplaceMode::All);
+          doc->selection = result.selection;
+          message = result.found ? QStringLiteral("全部完成。") : QStringLiteral("Word 已完成对文档的搜索，未找到搜索项。");
+          break;
+        }
+      }
+    } catch (const runtime::Error& e) {
+      message = QString::fromStdString(e.description());
+    }
+    doc->ClampSelection();
+    if (window) window->Refresh();
+    if (!message.isEmpty()) Message(find_ && find_->isVisible() ? static_cast<QWidget*>(find_) : window, message);
+    Acted();
+  }
+
+  // The next match after the selection (before it, searching up).
+  static bool FindNext(DocumentState& doc) {
+    const std::size_t from = doc.find.forward ? doc.selection.end : doc.selection.start;
+    const auto result = office::word::Execute(doc.content, Span{from, from}, doc.find, ReplaceMode::None);
+    if (result.found) doc.selection = result.selection;
+    return result.found;
+  }
+
+  std::shared_ptr<WordApplication> app_;
+  UserActed acted_;
+  std::vector<Entry> windows_;
+  std::weak_ptr<DocumentState> raised_;  // the document whose window was last brought forward
+  QPointer<FindDialog> find_;
+  QPointer<QMessageBox> message_;
+  QElapsedTimer settle_;
+  int created_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ApplicationWindows> MakeWordWindows(std::shared_ptr<office::word::WordApplication> app, UserActed acted) {
+  return std::make_unique<WordWindows>(std::move(app), std::move(acted));
+}
+
+}  // namespace office::windows
