@@ -48,7 +48,15 @@ Area Offset(const Area& origin, long long top, long long left, long long bottom,
   return {static_cast<int>(top), static_cast<int>(left), static_cast<int>(bottom), static_cast<int>(right)};
 }
 
-// The text the cell shows: its value in the cell's number format.
+
+Area ParsedArea(const automation::Variant& v) {
+  const auto area = ParseAreaText(v.toText());
+  if (!area) Fail("Method 'Range' of object failed");
+  return *area;
+}
+
+}  // namespace
+
 std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int column) {
   const automation::Variant v = book.ValueAt(sheet.id, row, column);
   const Cell* cell = sheet.cells.Find(row, column);
@@ -62,14 +70,6 @@ std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int col
     default: return v.toText();
   }
 }
-
-Area ParsedArea(const automation::Variant& v) {
-  const auto area = ParseAreaText(v.toText());
-  if (!area) Fail("Method 'Range' of object failed");
-  return *area;
-}
-
-}  // namespace
 
 automation::Variant Range::Make(const SheetHandle& sheet, const Area& area, View view) {
   return automation::Variant(Object(std::make_shared<Range>(sheet, area, view)));

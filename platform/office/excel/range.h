@@ -48,4 +48,7 @@ class Range : public automation::TableDispatch<Range> {
   View view_;
 };
 
+// The text a cell shows, as Range.Text gives it: its value in the cell's number format.
+std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int column);
+
 }  // namespace excel

@@ -1,5 +1,7 @@
 #include "platform/office/windows/excel/sheet_grid.h"
 
+#include "platform/office/excel/range.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -21,20 +23,6 @@ using excel::BookModel;
 using excel::Cell;
 using excel::SheetModel;
 using automation::Variant;
-
-std::string ShownText(BookModel& book, const SheetModel& sheet, int row, int column) {
-  const Variant v = book.ValueAt(sheet.id, row, column);
-  const Cell* cell = sheet.cells.Find(row, column);
-  switch (v.kind()) {
-    case Variant::Kind::Double: {
-      const double x = std::get<double>(v.value());
-      return cell && !cell->format.empty() ? runtime::FormatNumber(x, cell->format) : runtime::NumberText(x);
-    }
-    case Variant::Kind::Boolean: return std::get<bool>(v.value()) ? "TRUE" : "FALSE";
-    case Variant::Kind::Error: return std::string(excel::ErrorText(*excel::ErrorOf(v)));
-    default: return v.toText();
-  }
-}
 
 int ColumnPixels(double width) {
   if (width <= 0) return 0;
@@ -59,7 +47,7 @@ SheetTableModel::Shown SheetTableModel::Read(int row, int column) const {
   if (!cell || !cell->hasContent()) return {};
   const Variant v = book_->ValueAt(s->id, row, column);
   Shown shown;
-  shown.text = QString::fromStdString(ShownText(*book_, *s, row, column));
+  shown.text = QString::fromStdString(excel::ShownText(*book_, *s, row, column));
   switch (v.kind()) {
     case Variant::Kind::Double:
     case Variant::Kind::Int16:
