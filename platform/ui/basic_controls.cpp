@@ -68,6 +68,13 @@ void TextBox::ScriptType(const std::string& text) {
   edit_->end(false);
   TypeCharacters(*edit_, text);
 }
+// Select all and delete: one change.
+void TextBox::ScriptClear() {
+  RequireEnabled(*this);
+  edit_->setFocus();
+  edit_->selectAll();
+  edit_->del();
+}
 LogEntry TextBox::Dump() const {
   LogEntry state = {{"text", Text()}};
   state.update(Control::Dump());

@@ -40,6 +40,7 @@ class TextBox : public Control {
   std::string Text() const;
   void setText(const std::string& text);
   void ScriptType(const std::string& text) override;
+  void ScriptClear() override;
   LogEntry Dump() const override;
 
   std::function<void()> Change;

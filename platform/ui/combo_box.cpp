@@ -57,6 +57,13 @@ void ComboBox::ScriptType(const std::string& text) {
   TypeCharacters(*combo_->lineEdit(), text);
 }
 
+void ComboBox::ScriptClear() {
+  if (!Enabled()) throw ScriptError(name() + " is disabled");
+  combo_->setFocus();
+  combo_->lineEdit()->selectAll();
+  combo_->lineEdit()->del();
+}
+
 void ComboBox::ScriptChoose(int index) {
   if (!Enabled()) throw ScriptError(name() + " is disabled");
   if (index < 0 || index >= combo_->count())

@@ -26,6 +26,7 @@ class ComboBox : public Control {
 
   void ScriptType(const std::string& text) override;
   void ScriptChoose(int index) override;
+  void ScriptClear() override;
   LogEntry Dump() const override;
 
   std::function<void()> Click;

@@ -68,6 +68,9 @@ void Control::ScriptClick() { Refuse("clicked"); }
 void Control::ScriptType(const std::string&) { Refuse("typed into"); }
 void Control::ScriptChoose(int) { Refuse("chosen from"); }
 void Control::ScriptStep(bool) { Refuse("stepped"); }
+void Control::ScriptClear() { Refuse("cleared"); }
+void Control::ScriptGoTo(int, int) { Refuse("moved to a cell"); }
+void Control::ScriptEdit(int, int, const std::string&) { Refuse("edited"); }
 
 LogEntry Control::Dump() const { return {{"enabled", Enabled()}, {"visible", Visible()}}; }
 

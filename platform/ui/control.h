@@ -54,6 +54,10 @@ class Control {
   virtual void ScriptType(const std::string& text);
   virtual void ScriptChoose(int index);
   virtual void ScriptStep(bool up);
+  virtual void ScriptClear();
+  // A grid's cell, row and column counted from 1.
+  virtual void ScriptGoTo(int row, int column);
+  virtual void ScriptEdit(int row, int column, const std::string& text);
   // The state a dump line shows; controls add their own properties to the common ones.
   virtual LogEntry Dump() const;
 

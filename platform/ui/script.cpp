@@ -214,6 +214,15 @@ void Script::Perform(const std::string& line) {
     menu->ScriptChoose(Number(Trim(argument)));
   } else if (command == "type") {
     Target(target, true).ScriptType(Word(whole).second);
+  } else if (command == "clear") {
+    Target(rest, true).ScriptClear();
+  } else if (command == "grid") {
+    const auto [row, column] = Word(Trim(argument));
+    Target(target, true).ScriptGoTo(Number(row), column.empty() ? 0 : Number(Trim(column)));
+  } else if (command == "edit") {
+    const auto [row, more] = Word(Trim(argument));
+    const auto [column, text] = Word(more);
+    Target(target, true).ScriptEdit(Number(row), Number(column), text);
   } else if (command == "choose") {
     Target(target, true).ScriptChoose(Number(Trim(argument)));
   } else if (command == "step") {

@@ -9,7 +9,13 @@
 //   click FORM.CONTROL             toolbar FORM.TOOLBAR KEY         menu FORM.ARRAY INDEX
 //   type FORM.CONTROL TEXT         choose FORM.CONTROL INDEX        step FORM.CONTROL up|down
 //   wheel FORM.CONTROL up|down     key CTRL+B                       dump FORM.CONTROL
-//   close FORM                     wait FORM [MILLISECONDS]
+//   close FORM                     wait FORM [MILLISECONDS]         clear FORM.CONTROL
+//   grid FORM.CONTROL ROW [COL]    edit FORM.CONTROL ROW COL TEXT
+//
+// "type" appends to what a box holds; "clear" empties it first, as select-all and delete (one
+// change). "grid" puts a grid's current cell on ROW and COL (counted from 1, as bookmarks are;
+// COL stays as it is when left out) as a click would; "edit" types TEXT into that cell and leaves
+// it. A grid's "dump" logs its row count, current row, first visible row and the current texts.
 //
 // A line that cannot be performed is logged as "script-error" with the reason; the next follows.
 
