@@ -9,6 +9,7 @@
 #include "platform/ui/message_box.h"
 #include "platform/ui/services.h"
 #include "workbench/calctables/calc_tables_module.h"
+#include "workbench/casequery/case_query_window.h"
 #include "workbench/common/office_attach.h"
 #include "workbench/common/program_files.h"
 #include "workbench/common/project_workbook.h"
