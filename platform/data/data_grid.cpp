@@ -91,7 +91,6 @@ DataGrid::DataGrid(ui::Form& form, std::string name)
   view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
   view_->verticalHeader()->setMinimumWidth(view_->fontMetrics().horizontalAdvance("✎") + 12);
-  view_->horizontalHeader()->setResizeContentsPrecision(0);  // measure the rows on screen only
   setAllowUpdate(true);
   QObject::connect(view_->selectionModel(), &QItemSelectionModel::currentChanged,
                    [this](const QModelIndex& current, const QModelIndex&) {
@@ -193,7 +192,7 @@ void DataGrid::Follow(Recordset::Change change, int position) {
   switch (change) {
     case Recordset::Change::Rows:
       model_->Reset();
-      if (columns_.empty()) view_->resizeColumnsToContents();
+      if (columns_.empty()) FitColumns();
       ShowCurrent();
       Report(true);
       break;
@@ -202,6 +201,18 @@ void DataGrid::Follow(Recordset::Change change, int position) {
       ShowCurrent();
       Report(false);
       break;
+  }
+}
+
+// Wide enough for the heading and the first rows: a large table is never read through for it.
+void DataGrid::FitColumns() {
+  constexpr int kRowsMeasured = 40, kPadding = 16, kWidest = 320;
+  const QFontMetrics heading(view_->horizontalHeader()->font()), cell(view_->font());
+  const int rows = std::min(ApproxCount(), kRowsMeasured);
+  for (int column = 0; column < ColumnCount(); ++column) {
+    int width = heading.horizontalAdvance(ui::Q(ColumnCaption(column)));
+    for (int row = 1; row <= rows; ++row) width = std::max(width, cell.horizontalAdvance(ui::Q(Text(row, column))));
+    view_->setColumnWidth(column, std::min(width + kPadding, kWidest));
   }
 }
 

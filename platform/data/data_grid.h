@@ -59,6 +59,7 @@ class DataGrid : public ui::Control {
   friend class GridModel;
   void Follow(Recordset::Change change, int position);
   void ShowCurrent();
+  void FitColumns();
   void Report(bool always);
   void ViewMoved(int row, int column);
   Recordset* Rows() const;

@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "common/casetables/house_case_table.h"
+#include "workbench/casequery/house_case_fixture.h"
 
 namespace casequery_testing {
-
-using Row = std::vector<std::optional<std::string>>;
 
 inline Row CaseRow(int number, const std::string& name, const std::string& price) {
   Row row;
