@@ -21,6 +21,7 @@
 #include "workbench/shell/other_windows.h"
 #include "workbench/shell/shell_module.h"
 #include "workbench/shell/utilities_window.h"
+#include "workbench/templatedef/define_template_window.h"
 
 namespace {
 

@@ -3,6 +3,5 @@
 namespace workbench {
 
 void Show案例查询() {}
-void Show定义模板() {}
 
 }  // namespace workbench

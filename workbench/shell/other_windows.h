@@ -6,6 +6,5 @@
 namespace workbench {
 
 void Show案例查询();  // case query of the market comparison sheet
-void Show定义模板();  // placeholder fields for report templates
 
 }  // namespace workbench
