@@ -1,6 +1,7 @@
 #include "workbench/templatedef/define_template_window.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/automation/error_modes.h"
@@ -35,8 +36,9 @@ constexpr std::array<ReportTemplate, 3> kReportTemplates = {{
     {"土地估价报告(基准地价和成本逼近)", "土地估价报告(基准地价和成本逼近).dot"},
 }};
 
-void Inform(const char* text, const char* title) { ui::MsgBox(text, ui::kOkOnly | ui::kInformation, title); }
-void Inform(const char* text) { ui::MsgBox(text, ui::kOkOnly | ui::kInformation); }
+void Inform(const char* text, const std::optional<std::string>& title = std::nullopt) {
+  ui::MsgBox(text, ui::kOkOnly | ui::kInformation, title);
+}
 
 }  // namespace
 
