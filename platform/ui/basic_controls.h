@@ -24,6 +24,8 @@ class Label : public Control {
   std::string Caption() const;
   void setCaption(const std::string& caption);
   void setBackStyle(BackStyle style);
+  // A caption longer than the label is wide goes on in further lines.
+  void setWordWrap(bool wrap);
   void ScriptClick() override;
   LogEntry Dump() const override;
 

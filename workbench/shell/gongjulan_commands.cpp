@@ -19,9 +19,9 @@
 #include "workbench/shell/gongjulan.h"
 #include "workbench/shell/instant_help_window.h"
 #include "workbench/shell/menu_tables.h"
-#include "workbench/shell/other_windows.h"
 #include "workbench/shell/shell_module.h"
 #include "workbench/shell/utilities_window.h"
+#include "workbench/templatedef/define_template_window.h"
 
 namespace {
 
