@@ -16,7 +16,7 @@ void Adodc::setConnectionString(const std::string& text) {
 }
 
 void Adodc::Refresh() {
-  if (rows_) rows_->Update();
+  if (rows_) rows_->Leave();
   try {
     if (!connection_) connection_ = std::make_shared<Connection>(DataSourcePath(connectionString_));
     const Connection& db = *connection_;

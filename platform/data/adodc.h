@@ -35,8 +35,9 @@ class Adodc : public ui::Control {
   const std::string& RecordSource() const { return recordSource_; }
   void setRecordSource(const std::string& text) { recordSource_ = text; }
 
-  // Opens the connection when needed and runs the record source. A row being edited is saved
-  // first, and a refusal leaves everything as it was; a failing command leaves no rows (the
+  // Opens the connection when needed and runs the record source. The current row is left first
+  // (saved, or dropped when it is a new row nobody typed into), and a refusal leaves everything as
+  // it was; a failing command leaves no rows (the
   // columns stay) and raises the provider's error.
   void Refresh();
   // The rows of the last refresh; Operation is not allowed when the object is closed before.

@@ -192,7 +192,7 @@ void DataGrid::Follow(Recordset::Change change, int position) {
   switch (change) {
     case Recordset::Change::Rows:
       model_->Reset();
-      if (columns_.empty()) FitColumns();
+      FitColumns();
       ShowCurrent();
       Report(true);
       break;

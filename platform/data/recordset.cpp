@@ -83,7 +83,7 @@ void Recordset::Notify(Change change, int position) {
 void Recordset::Move(int position) {
   if (position < 1 || position > RecordCount()) runtime::Raise(errors::kNoCurrentRecord, "没有这一行：" + std::to_string(position));
   if (position == position_) return;
-  Update();
+  Leave();
   position_ = std::min(position, RecordCount());
   Notify(Change::Current, position_);
 }
@@ -157,9 +157,14 @@ void Recordset::setField(int index, const automation::Variant& value) {
   Notify(Change::Row, position_);
 }
 
+void Recordset::Leave() {
+  if (adding_ && edits_.empty()) CancelUpdate();
+  else Update();
+}
+
 void Recordset::AddNew() {
   if (!connection_) runtime::Raise(errors::kNotOpen, "对象关闭时，不允许操作。");
-  Update();
+  Leave();
   adding_ = true;
   position_ = RecordCount();
   Notify(Change::Rows);

@@ -39,8 +39,10 @@ class Recordset {
 
   // The current row's position, 0 when there is none.
   int AbsolutePosition() const { return position_; }
-  // Commits the current row's changes first; stays on the row when they are refused.
+  // Leaves the current row first; stays on it when its changes are refused.
   void Move(int position);
+  // The current row is left: its changes are saved, and a new row nobody typed into is dropped.
+  void Leave();
   bool EditPending() const { return adding_ || !edits_.empty(); }
   bool Adding() const { return adding_; }
 

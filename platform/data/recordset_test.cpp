@@ -165,6 +165,21 @@ TEST_F(DataControlTest, ARefusedRowIsReportedAndKeptAsTyped) {
   EXPECT_EQ(db_.Column("序号").back(), "9");
 }
 
+TEST_F(DataControlTest, ANewRowNobodyTypedIntoIsDroppedWhenLeft) {
+  control().setRecordSource("Table1");
+  control().Refresh();
+  rows().AddNew();
+  rows().Move(3);
+  EXPECT_EQ(rows().RecordCount(), 7);
+  EXPECT_EQ(rows().AbsolutePosition(), 3);
+  rows().AddNew();
+  control().Refresh();
+  EXPECT_EQ(db_.Column("序号").size(), 7u);
+  rows().AddNew();
+  rows().Update();  // saved when asked: the table numbers it
+  EXPECT_EQ(db_.Column("序号").back(), "8");
+}
+
 TEST_F(DataControlTest, ChangingTheKeyKeepsTheRowInItsPlace) {
   control().setRecordSource("Table1");
   control().Refresh();
