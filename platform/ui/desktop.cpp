@@ -21,8 +21,14 @@ bool Desktop::Open(const std::string& fileOrAddress) {
   return opened;
 }
 
+// A script is for the program it was given to: the started program runs without it.
 bool Desktop::Start(const std::string& path) {
-  const bool started = QProcess::startDetached(QString::fromStdString(path), {});
+  QProcess process;
+  process.setProgram(QString::fromStdString(path));
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("STANDIN_SCRIPT");
+  process.setProcessEnvironment(environment);
+  const bool started = process.startDetached();
   LogEvent("start", {{"path", path}, {"done", started}});
   return started;
 }

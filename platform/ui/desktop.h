@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's part: opening a file or web address with its default handler, and starting a
-// program by path, with no arguments, without waiting. Failures are silent: false.
+// program by path, with no arguments, without waiting (and without the scripted run's script).
+// Failures are silent: false.
 
 #include <memory>
 #include <string>

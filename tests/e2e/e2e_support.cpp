@@ -81,6 +81,12 @@ Case::~Case() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
+  // The programs that the programs started, from this case's program folder.
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::error_code error;
+    const fs::path exe = fs::read_symlink(entry.path() / "exe", error);
+    if (!error && exe.string().rfind(bin_ + "/", 0) == 0) kill(std::atoi(entry.path().filename().c_str()), SIGKILL);
+  }
   if (const pid_t host = HostPid(socket_)) kill(host, SIGKILL);
   fs::remove_all(dir_);
 }
