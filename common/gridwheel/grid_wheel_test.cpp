@@ -54,13 +54,8 @@ double ProcessorSeconds() {
 class GridWheelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::vector<data::testing::Case> cases;
-    for (int i = 1; i <= 10; ++i) cases.push_back({i, QString("案例%1").arg(i), QString::number(i)});
-    db_.Add(cases);
-    w().Adodc1.setConnectionString(db_.connectionText());
-    w().Adodc1.setRecordSource("Table1");
-    w().Adodc1.Refresh();
-    w().DataGrid1.setDataSource(w().Adodc1);
+    db_.AddNumbered(10);
+    db_.Show(w().Adodc1, w().DataGrid1);
     w().Show();
   }
   void TearDown() override { ui::UnloadAll(); }

@@ -13,7 +13,6 @@
 namespace data {
 namespace {
 
-using testing::Case;
 using testing::TestDatabase;
 
 struct Move {
@@ -37,13 +36,8 @@ class Window : public ui::Form {
 class DataGridTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::vector<Case> cases;
-    for (int i = 1; i <= 50; ++i) cases.push_back({i, QString("案例%1").arg(i), QString::number(1000 + i)});
-    db_.Add(cases);
-    w().Adodc1.setConnectionString(db_.connectionText());
-    w().Adodc1.setRecordSource("Table1");
-    w().Adodc1.Refresh();
-    w().DataGrid1.setDataSource(w().Adodc1);
+    db_.AddNumbered(50);
+    db_.Show(w().Adodc1, w().DataGrid1);
     w().Show();
     w().moves.clear();
   }

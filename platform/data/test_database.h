@@ -1,6 +1,6 @@
 #pragma once
 // Small case databases for the tests: a SQLite file with a Table1 like the house table's first
-// columns, written through a connection of its own.
+// columns, written through a connection of its own, and shown in a data control and its grid.
 
 #include <string>
 #include <vector>
@@ -10,6 +10,9 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+
+#include "platform/data/adodc.h"
+#include "platform/data/data_grid.h"
 
 namespace data::testing {
 
@@ -45,6 +48,19 @@ class TestDatabase {
       query.exec();
     }
     db.commit();
+  }
+  // Cases 1 to count: 案例N, priced 1000 + N.
+  void AddNumbered(int count) {
+    std::vector<Case> cases;
+    for (int i = 1; i <= count; ++i) cases.push_back({i, QString("案例%1").arg(i), QString::number(1000 + i)});
+    Add(cases);
+  }
+  // The data control reads the whole table, and the grid shows it.
+  void Show(Adodc& control, DataGrid& grid) const {
+    control.setConnectionString(connectionText());
+    control.setRecordSource("Table1");
+    control.Refresh();
+    grid.setDataSource(control);
   }
   void Run(const QString& sql) { QSqlQuery(QSqlDatabase::database("test-writer")).exec(sql); }
   // One column of every row, in the table's order, as text ("NULL" for a missing value).

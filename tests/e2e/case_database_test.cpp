@@ -45,23 +45,15 @@ TEST(CaseDatabase, ACaseAddedInHausdexIsFoundByTheCaseQuery) {
   EXPECT_EQ(c.WaitForEnd(hausdex), 0);
   EXPECT_EQ(Count(c.Log("add"), {{"event", "script-error"}}), 0);
 
-  ASSERT_EQ(c.Officectl({"run", "Excel"}).status, 0);
-  c.Eval("Excel.Workbooks.Open(\"" + c.programFolder() + "/市场法.xlt\")");
-  c.Eval("Excel.Worksheets(\"市场法计算表\").Activate");
-  const pid_t estivo = c.Start("Estivo", "query",
-                               std::string("toolbar gongjulan.Toolbar1 市场法交易案例查询\n"
-                                           "wait 案例查询\n"
-                                           "clear 案例查询.Text1\n"
-                                           "type 案例查询.Text1 滨湖\n"
-                                           "click 案例查询.Command1\n"
-                                           "dump 案例查询.DataGrid1\n"
-                                           "close 案例查询\n") +
-                                   kQuit);
+  MarketComparisonSheet(c);
+  const pid_t estivo =
+      c.Start("Estivo", "query", CaseQuerySearch("滨湖") + "dump 案例查询.DataGrid1\nclose 案例查询\n" + kQuit);
   EXPECT_EQ(c.WaitForEnd(estivo), 0);
   const auto log = c.Log("query");
   ASSERT_EQ(Count(log, {{"event", "dump"}, {"rows", 1}}), 1);
-  for (const auto& line : log)
+  for (const auto& line : log) {
     if (line["event"] == "dump") EXPECT_EQ(line["texts"][1], "滨湖新城1栋");
+  }
 }
 
 }  // namespace

@@ -10,27 +10,16 @@
 namespace e2e {
 namespace {
 
-// A market workbook from the template, its comparison sheet active.
-void MarketWorkbook(const Case& c) {
-  ASSERT_EQ(c.Officectl({"run", "Excel"}).status, 0);
-  c.Eval("Excel.Workbooks.Open(\"" + c.programFolder() + "/市场法.xlt\")");
-  c.Eval("Excel.Worksheets(\"市场法计算表\").Activate");
-}
-
 std::string Cell(const Case& c, const std::string& address) {
   return c.Eval("Excel.Worksheets(\"市场法计算表\").Range(\"" + address + "\").Value");
 }
 
 TEST(CaseQuery, FindsACaseAndInsertsItIntoTable1) {
   Case c;
-  MarketWorkbook(c);
+  MarketComparisonSheet(c);
   const pid_t estivo = c.Start("Estivo", "query",
-                               std::string("toolbar gongjulan.Toolbar1 市场法交易案例查询\n"
-                                           "wait 案例查询\n"
-                                           "clear 案例查询.Text1\n"
-                                           "type 案例查询.Text1 盛世华庭\n"
-                                           "click 案例查询.Command1\n"
-                                           "grid 案例查询.DataGrid1 2 2\n"
+                               CaseQuerySearch("盛世华庭") +
+                                   std::string("grid 案例查询.DataGrid1 2 2\n"
                                            "dump 案例查询.DataGrid1\n"
                                            "choose 案例查询.Combo2 1\n"
                                            "click 案例查询.Command2\n"
@@ -57,7 +46,7 @@ TEST(CaseQuery, FindsACaseAndInsertsItIntoTable1) {
 TEST(CaseQuery, WithoutTheCaseDatabaseTheToolbarGoesOn) {
   Case c;
   std::filesystem::remove(c.programFolder() + "/db.mdb");
-  MarketWorkbook(c);
+  MarketComparisonSheet(c);
   const pid_t estivo = c.Start("Estivo", "missing",
                                std::string("toolbar gongjulan.Toolbar1 市场法交易案例查询\n"
                                            "menu gongjulan.实用工具 1\n"

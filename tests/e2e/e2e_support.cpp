@@ -53,6 +53,17 @@ bool Matches(const nlohmann::json& line, const nlohmann::json& match) {
   return true;
 }
 
+void MarketComparisonSheet(const Case& c) {
+  if (c.Officectl({"run", "Excel"}).status != 0) throw std::runtime_error("Excel did not start");
+  c.Eval("Excel.Workbooks.Open(\"" + c.programFolder() + "/市场法.xlt\")");
+  c.Eval("Excel.Worksheets(\"市场法计算表\").Activate");
+}
+
+std::string CaseQuerySearch(const std::string& prefix) {
+  return "toolbar gongjulan.Toolbar1 市场法交易案例查询\nwait 案例查询\nclear 案例查询.Text1\ntype 案例查询.Text1 " + prefix +
+         "\nclick 案例查询.Command1\n";
+}
+
 int Count(const std::vector<nlohmann::json>& log, const nlohmann::json& match) {
   int n = 0;
   for (const auto& line : log) n += Matches(line, match);

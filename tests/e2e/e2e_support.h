@@ -71,4 +71,10 @@ inline const nlohmann::json kShown = {{"event", "form"}, {"form", "gongjulan"}, 
 inline const nlohmann::json kClosed = {{"event", "form"}, {"form", "gongjulan"}, {"action", "closed"}};
 inline constexpr const char* kQuit = "answer yes\nclose gongjulan\n";
 
+// Excel running with a market workbook from the template, its comparison sheet 市场法计算表 active.
+void MarketComparisonSheet(const Case& c);
+// Script lines: the case query opened from the toolbar and a search for cases whose building name
+// begins with the prefix.
+std::string CaseQuerySearch(const std::string& prefix);
+
 }  // namespace e2e
