@@ -52,7 +52,9 @@ TEST(CaseDatabase, ACaseAddedInHausdexIsFoundByTheCaseQuery) {
   const auto log = c.Log("query");
   ASSERT_EQ(Count(log, {{"event", "dump"}, {"rows", 1}}), 1);
   for (const auto& line : log) {
-    if (line["event"] == "dump") EXPECT_EQ(line["texts"][1], "滨湖新城1栋");
+    if (line["event"] == "dump") {
+      EXPECT_EQ(line["texts"][1], "滨湖新城1栋");
+    }
   }
 }
 
