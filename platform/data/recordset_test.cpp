@@ -165,6 +165,18 @@ TEST_F(DataControlTest, ARefusedRowIsReportedAndKeptAsTyped) {
   EXPECT_EQ(db_.Column("序号").back(), "9");
 }
 
+TEST_F(DataControlTest, AMissingRequiredValueIsAnIntegrityViolation) {
+  db_.Run(R"(create table 要求 ("编号" text not null, "说明" text))");
+  control().setRecordSource("要求");
+  control().Refresh();
+  rows().AddNew();
+  rows().setField(1, "没有编号");
+  EXPECT_EQ(ErrorNumberOf([&] { rows().Update(); }), errors::kIntegrityViolation);
+  rows().setField(0, "A-1");
+  rows().Update();
+  EXPECT_EQ(rows().RecordCount(), 1);
+}
+
 TEST_F(DataControlTest, ANewRowNobodyTypedIntoIsDroppedWhenLeft) {
   control().setRecordSource("Table1");
   control().Refresh();
