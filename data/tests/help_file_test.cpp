@@ -56,7 +56,7 @@ TEST_F(HelpPages, EveryPageAndTheContentsReadBackAsWrittenInGbk) {
   int pages = 0;
   for (const auto& entry : fs::directory_iterator(QORVANE_HELP_SOURCE_DIR)) {
     const std::string name = entry.path().filename().string();
-    if (entry.path().extension() != ".htm" && entry.path().extension() != ".hhc") continue;
+    if (entry.path().extension() != ".html" && entry.path().extension() != ".hhc") continue;
     std::string written = ReadBytes(entry.path());
     const std::size_t charset = written.find("charset=utf-8");
     ASSERT_NE(charset, std::string::npos) << name;
