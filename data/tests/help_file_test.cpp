@@ -2,6 +2,7 @@
 // that code page (GBK), so that they read back as they were written.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>

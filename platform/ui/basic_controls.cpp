@@ -87,17 +87,17 @@ std::string CommandButton::Caption() const { return S(button_->text()); }
 void CommandButton::setCaption(const std::string& caption) { button_->setText(Q(caption)); }
 void CommandButton::setFocusFirst() { button_->setFocus(Qt::OtherFocusReason); }
 void CommandButton::setDefault(bool isDefault) {
-  if (isDefault)
-    for (Control* c : form().controls())
-      if (auto* other = dynamic_cast<CommandButton*>(c); other != nullptr && other != this) other->setDefault(false);
+  if (isDefault) ForOtherButtons([](CommandButton& other) { other.setDefault(false); });
   default_ = isDefault;
   button_->setDefault(isDefault);
 }
 void CommandButton::setCancel(bool isCancel) {
-  if (isCancel)
-    for (Control* c : form().controls())
-      if (auto* other = dynamic_cast<CommandButton*>(c); other != nullptr && other != this) other->cancel_ = false;
+  if (isCancel) ForOtherButtons([](CommandButton& other) { other.cancel_ = false; });
   cancel_ = isCancel;
+}
+void CommandButton::ForOtherButtons(const std::function<void(CommandButton&)>& action) {
+  for (Control* c : form().controls())
+    if (auto* other = dynamic_cast<CommandButton*>(c); other != nullptr && other != this) action(*other);
 }
 bool CommandButton::Press() {
   if (!button_->isEnabled() || !button_->isVisible()) return false;

@@ -70,6 +70,7 @@ class CommandButton : public Control {
   std::function<void()> Click;
 
  private:
+  void ForOtherButtons(const std::function<void(CommandButton&)>& action);
   QPushButton* button_;
   bool default_ = false;
   bool cancel_ = false;
