@@ -8,6 +8,7 @@
 #include <QTextEdit>
 
 #include "platform/ui/event.h"
+#include "platform/ui/form.h"
 
 namespace ui {
 
@@ -41,6 +42,10 @@ void TypeCharacters(QLineEdit& edit, const std::string& text) {
 Label::Label(Form& form, std::string name) : Control(form, std::move(name), new ClickableLabel) {
   label_ = static_cast<QLabel*>(widget());
   label_->setTextFormat(Qt::PlainText);
+  // As the platform's labels: the text starts at the top left and wraps at the label's width,
+  // Chinese text between any two characters.
+  label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label_->setWordWrap(true);
   static_cast<ClickableLabel*>(label_)->clicked = [this] { Fire(Click); };
 }
 std::string Label::Caption() const { return S(label_->text()); }
@@ -92,6 +97,24 @@ CommandButton::CommandButton(Form& form, std::string name) : Control(form, std::
 std::string CommandButton::Caption() const { return S(button_->text()); }
 void CommandButton::setCaption(const std::string& caption) { button_->setText(Q(caption)); }
 void CommandButton::setFocusFirst() { button_->setFocus(Qt::OtherFocusReason); }
+void CommandButton::setDefault(bool isDefault) {
+  if (isDefault) ForOtherButtons([](CommandButton& other) { other.setDefault(false); });
+  default_ = isDefault;
+  button_->setDefault(isDefault);
+}
+void CommandButton::setCancel(bool isCancel) {
+  if (isCancel) ForOtherButtons([](CommandButton& other) { other.cancel_ = false; });
+  cancel_ = isCancel;
+}
+void CommandButton::ForOtherButtons(const std::function<void(CommandButton&)>& action) {
+  for (Control* c : form().controls())
+    if (auto* other = dynamic_cast<CommandButton*>(c); other != nullptr && other != this) action(*other);
+}
+bool CommandButton::Press() {
+  if (!button_->isEnabled() || !button_->isVisible()) return false;
+  button_->click();
+  return true;
+}
 void CommandButton::ScriptClick() {
   RequireEnabled(*this);
   if (!button_->isVisible()) throw ScriptError(name() + " is not visible");

@@ -59,13 +59,24 @@ class CommandButton : public Control {
   void setCaption(const std::string& caption);
   // The control that has the focus when its form is first shown.
   void setFocusFirst();
+  // Enter in another control of the form presses the default button, Escape the cancel button.
+  // A form has at most one of each: making a button the default takes it from the others.
+  bool Default() const { return default_; }
+  void setDefault(bool isDefault);
+  bool Cancel() const { return cancel_; }
+  void setCancel(bool isCancel);
+  // A click from the keyboard, taken only while the button could be clicked; false when not.
+  bool Press();
   void ScriptClick() override;
   LogEntry Dump() const override;
 
   std::function<void()> Click;
 
  private:
+  void ForOtherButtons(const std::function<void(CommandButton&)>& action);
   QPushButton* button_;
+  bool default_ = false;
+  bool cancel_ = false;
 };
 
 class Frame : public Control {

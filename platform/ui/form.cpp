@@ -11,6 +11,7 @@
 #include "platform/ui/program.h"
 #include "platform/ui/script.h"
 #include "platform/ui/standin_log.h"
+#include "platform/ui/window_placement.h"
 
 namespace ui {
 
@@ -114,6 +115,7 @@ void Form::setVisible(bool visible) { visible ? Show() : Hide(); }
 void Form::Show() {
   if (!loaded_) automation::Raise(kObjectWasUnloaded, "Object was unloaded");
   const bool wasShown = window_->isVisible();
+  if (!wasShown) PlaceClearOfTopmost(*this);
   window_->show();
   if (QGuiApplication::platformName() != "offscreen") window_->raise();  // the offscreen platform has no stacking
   window_->activateWindow();

@@ -9,6 +9,8 @@
 #include "platform/automation/error.h"
 #include "platform/ui/basic_controls.h"
 #include "platform/ui/test_support.h"
+#include "platform/ui/services.h"
+#include "platform/ui/window_styles.h"
 
 namespace ui {
 namespace {
@@ -181,6 +183,34 @@ TEST_F(FormTest, ShownAndClosedFormsAreLogged) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].dump(), R"({"action":"shown","event":"form","form":"Dialog","program":"ui_test"})");
   EXPECT_EQ(entries[1]["action"], "closed");
+}
+
+// The toolbar's place: 439 and 128 pixels, 232 × 24.
+TEST_F(FormTest, AWindowThatWouldOpenUnderATopmostWindowOpensBelowIt) {
+  Second& toolbar = Default<Second>();
+  toolbar.Move(6585, 1920, 3480, 360);
+  Use<WindowStyles>().SetTopmost(toolbar);
+  toolbar.Show();
+  Dialog& below = Default<Dialog>();
+  below.Move(3000, 2400, 6300, 3960);
+  below.Show();
+  const QRect toolbarFrame = toolbar.window().frameGeometry();
+  const QRect shown = below.window().geometry();
+  EXPECT_EQ(shown.left(), 200);
+  EXPECT_EQ(shown.size(), QSize(420, 264));
+  // Room for a title bar between the toolbar's frame and the window's first line.
+  EXPECT_GT(shown.top() - toolbarFrame.bottom(), below.window().fontMetrics().height());
+
+  // Clear of the toolbar, a window stays where it is asked to be; moved while open, it stays too.
+  Unload(below);
+  FlushUnloaded();
+  Dialog& elsewhere = Default<Dialog>();
+  elsewhere.Move(3000, 4500, 3000, 1500);
+  elsewhere.Show();
+  EXPECT_EQ(elsewhere.window().geometry().topLeft(), QPoint(200, 300));
+  elsewhere.Move(3000, 1800, 3000, 1500);
+  elsewhere.Show();
+  EXPECT_EQ(elsewhere.window().geometry().topLeft(), QPoint(200, 120));
 }
 
 }  // namespace

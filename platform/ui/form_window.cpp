@@ -1,8 +1,10 @@
 #include "platform/ui/form_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/ui/basic_controls.h"
 #include "platform/ui/control.h"
 #include "platform/ui/event.h"
 #include "platform/ui/form.h"
@@ -25,6 +27,24 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
          (modifiers & Qt::AltModifier ? kAltMask : 0);
 }
 
+// The button a key presses, as on the platform: Enter (either key) the focused command button, or
+// else the form's default button; Escape the cancel button. Keys that a control keeps for itself
+// (Enter in a text of several lines) never come here.
+CommandButton* ButtonForKey(const Form& form, const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return nullptr;
+  const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+  const bool escape = key.key() == Qt::Key_Escape;
+  if (!enter && !escape) return nullptr;
+  CommandButton* chosen = nullptr;
+  for (Control* control : form.controls()) {
+    auto* button = dynamic_cast<CommandButton*>(control);
+    if (button == nullptr) continue;
+    if (enter && form.window().focusWidget() == button->widget()) return button;
+    if (enter ? button->Default() : button->Cancel()) chosen = button;
+  }
+  return chosen;
+}
+
 }  // namespace
 
 FormWindow::FormWindow(Form& form) : form_(form) { setObjectName(Q(form.name())); }
@@ -39,6 +59,11 @@ bool FormWindow::event(QEvent* event) {
 void FormWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (form_.loaded()) RunEvent([&] { Unload(form_, UnloadMode::ControlMenu); });
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+  CommandButton* button = form_.loaded() ? ButtonForKey(form_, *event) : nullptr;
+  if (button == nullptr || !button->Press()) QWidget::keyPressEvent(event);
 }
 
 // Only over the form's own surface: a release that a control let pass is not the form's.

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
 
 #include "platform/ui/event.h"
 #include "platform/ui/form.h"
+#include "platform/ui/locale.h"
 #include "platform/ui/script.h"
 
 namespace ui {
@@ -25,9 +27,13 @@ void SetProgramTitle(std::string title) { Title() = std::move(title); }
 
 std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
 
+QIcon ProgramIcon(const std::string& name) { return QIcon(QString::fromStdString(":/icons/program_" + name + ".svg")); }
+
 Program::Program(int& argc, char** argv, std::string name, std::string title)
     : application_(std::make_unique<QApplication>(argc, argv)), loop_(std::make_unique<QEventLoop>()) {
   QCoreApplication::setApplicationName(QString::fromStdString(name));
+  QApplication::setWindowIcon(ProgramIcon(name));
+  UseChineseLocale();
   // Forms end the program by being unloaded, not by closing their last window.
   QApplication::setQuitOnLastWindowClosed(false);
   SetProgramTitle(std::move(title));

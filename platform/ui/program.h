@@ -13,6 +13,7 @@
 
 class QApplication;
 class QEventLoop;
+class QIcon;
 
 namespace ui {
 
@@ -20,8 +21,9 @@ class Script;
 
 class Program {
  public:
-  // The name identifies the program in the log; the title is what message boxes without a title
-  // of their own show. STANDIN_SCRIPT, when set, is read here (an unreadable file is logged).
+  // The name identifies the program in the log and names its icon; the title is what message boxes
+  // without a title of their own show. The program speaks Chinese (UseChineseLocale).
+  // STANDIN_SCRIPT, when set, is read here (an unreadable file is logged).
   Program(int& argc, char** argv, std::string name, std::string title);
   ~Program();
   Program(const Program&) = delete;
@@ -41,6 +43,9 @@ class Program {
 const std::string& ProgramTitle();
 void SetProgramTitle(std::string title);
 std::string ProgramFolder();
+// The icon of a program, embedded with it as :/icons/program_NAME.svg (qorvane_icons); every
+// window without an icon of its own shows it. Empty when the program embeds none.
+QIcon ProgramIcon(const std::string& name);
 
 // Ends the process at once (the End statement): nothing further runs, no form is asked.
 [[noreturn]] void EndProcess();

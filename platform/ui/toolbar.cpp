@@ -1,13 +1,29 @@
 #include "platform/ui/toolbar.h"
 
 #include <QAction>
-#include <QBrush>
-#include <QPalette>
+#include <QPainter>
 #include <QToolBar>
 
 #include "platform/ui/event.h"
 
 namespace ui {
+
+namespace {
+
+// The style paints a toolbar's panel itself, over any palette: a picture of its own goes under the
+// buttons here, tiled from the top left as a pattern brush is.
+class PictureToolBar : public QToolBar {
+ public:
+  QPixmap picture;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    if (picture.isNull()) return QToolBar::paintEvent(event);
+    QPainter(this).drawTiledPixmap(rect(), picture);
+  }
+};
+
+}  // namespace
 
 ImageList::ImageList(Form& form, std::string name) : Control(form, std::move(name), nullptr) {}
 
@@ -18,7 +34,7 @@ QPixmap ImageList::Picture(const std::string& key) const {
   return it == pictures_.end() ? QPixmap() : it->second;
 }
 
-Toolbar::Toolbar(Form& form, std::string name) : Control(form, std::move(name), new QToolBar) {
+Toolbar::Toolbar(Form& form, std::string name) : Control(form, std::move(name), new PictureToolBar) {
   bar_ = static_cast<QToolBar*>(widget());
   bar_->setMovable(false);
   bar_->setFloatable(false);
@@ -42,10 +58,8 @@ void Toolbar::AddSeparator() { bar_->addSeparator(); }
 
 void Toolbar::setBackgroundPicture(const QPixmap& picture) {
   if (picture.isNull()) return;
-  QPalette palette = bar_->palette();
-  palette.setBrush(QPalette::Window, QBrush(picture));
-  bar_->setPalette(palette);
-  bar_->setAutoFillBackground(true);
+  static_cast<PictureToolBar*>(bar_)->picture = picture;
+  bar_->update();
 }
 
 std::vector<const ToolbarButton*> Toolbar::Buttons() const {

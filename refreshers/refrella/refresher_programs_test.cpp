@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
+#include <QDir>
+#include <QTest>
+
 #include "platform/office/excel/application.h"
 #include "platform/office/host/client.h"
 #include "platform/office/word/word_application.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/program.h"
+#include "platform/ui/screenshot.h"
 #include "platform/ui/test_support.h"
+#include "platform/ui/text_fit.h"
 #include "refreshers/common/refresher_frame.h"
 #include "refreshers/common/report_programs.h"
 #include "refreshers/refrella/refrella_forms.h"
@@ -154,6 +159,38 @@ TEST_F(RefresherTest, TheLandReport) {
   RunDriver(kLandReportProgram);
   EXPECT_EQ(Events().end()[-2], kM5);
   EXPECT_FALSE(HoldsAKey(ReportText()));
+}
+
+// The refreshers' windows as a person sees them, saved among the test artefacts: every text whole.
+void ExpectWhole(const ui::Form& form, const std::string& name) {
+  QDir().mkpath(SCREENSHOT_DIR);
+  EXPECT_TRUE(ui::SaveScreenshot(form, std::string(SCREENSHOT_DIR) + "/" + name + ".png"));
+  EXPECT_EQ(ui::CutTexts(form), std::vector<std::string>()) << name;
+}
+
+TEST_F(RefresherTest, EveryWindowShowsItsTextsWhole) {
+  refrella::Form2& prompt = ui::Default<refrella::Form2>();
+  prompt.Show();
+  ExpectWhole(prompt, "refrella_prompt");
+  ui::Unload(prompt);
+  // The wait windows as designed, before they turn transparent: blue text on black.
+  const refrella::Form3 wait;
+  ExpectWhole(wait, "refrella_wait");
+  for (const ReportProgram* program : {&kLandReportProgram, &kCostReportProgram}) {
+    g_program = program;
+    const Form1 driverWait;
+    ExpectWhole(driverWait, program == &kLandReportProgram ? "refrella1_wait" : "refrella2_wait");
+  }
+}
+
+// The prompt has no cancel button: Escape leaves it; Enter presses the focused 确定(&O).
+TEST_F(RefresherTest, EnterInThePromptPressesItsFocusedButton) {
+  refrella::Form2& prompt = ui::Default<refrella::Form2>();
+  prompt.Show();
+  QTest::keyClick(prompt.Command1.widget(), Qt::Key_Escape);
+  EXPECT_NE(ui::FindLoadedForm("Form2"), nullptr);
+  QTest::keyClick(prompt.Command1.widget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(Events(), (std::vector<std::string>{"form: Form2 shown", "form: Form2 closed", kM1}));
 }
 
 }  // namespace

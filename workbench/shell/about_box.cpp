@@ -37,7 +37,7 @@ frmAbout::frmAbout() : Form("frmAbout") {
   Label1.setCaption("Qorvane房地产估价系统 版权所有");
   lblDisclaimer.Move(240, 2280, 3960, 1320);
   lblDisclaimer.setCaption(
-      "本系统的计算结果须经估价人员审核\n后方可使用。未经许可，不得复制或\n分发Qorvane房地产估价系统的全部\n或部分内容。");
+      "本系统的计算结果须经估价人员审核后方可使用。未经许可，不得复制或分发Qorvane房地产估价系统的全部或部分内容。");
   cmdOK.setCaption("确定");
   cmdOK.Move(4440, 2280, 1500, 420);
   cmdSysInfo.setCaption("系统信息(&S)");

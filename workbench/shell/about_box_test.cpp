@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include <QImage>
+
 #include "platform/ui/desktop.h"
 #include "platform/ui/registry.h"
 #include "platform/ui/services.h"
@@ -50,6 +52,12 @@ TEST_F(AboutBox, ShowsTitleAndVersionAndComesBackTheSameAfterOk) {
   EXPECT_EQ(box().lblTitle.Caption(), "Qorvane房地产估价系统");
   EXPECT_EQ(box().lblVersion.Caption(), "版本 3.1.0");
   EXPECT_EQ(box().lblDescription.widget()->toolTip().toStdString(), "单击查看最新版本");
+  // The program's icon, drawn: some of its pixels are not transparent.
+  const QImage icon = box().picIcon.Picture().toImage();
+  int drawn = 0;
+  for (int y = 0; y < icon.height(); ++y)
+    for (int x = 0; x < icon.width(); ++x) drawn += qAlpha(icon.pixel(x, y)) > 0 ? 1 : 0;
+  EXPECT_GT(drawn, icon.width() * icon.height() / 4);
   Screenshot(box(), "about_box");
   box().cmdOK.ScriptClick();
   EXPECT_EQ(ui::FindLoadedForm("frmAbout"), nullptr);

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QToolBar>
+#include <QToolButton>
+
 #include "platform/ui/message_box.h"
+#include "platform/ui/screenshot.h"
+#include "platform/ui/text_fit.h"
 #include "workbench/common/office_attach.h"
 #include "workbench/common/program_files.h"
 #include "workbench/shell/shell_test_support.h"
@@ -175,6 +183,59 @@ TEST_F(Toolbar, QuitAnsweredNoKeepsTheWindowWithTheRunningExcelInItsReference) {
   EXPECT_EQ(Boxes()[0].icon, "question");
   EXPECT_TRUE(form().loaded());
   EXPECT_EQ(form().xlApp, xl);
+}
+
+// The toolbar as the user sees it: the picture behind the buttons, thin separators, every icon.
+TEST_F(Toolbar, ThePictureShowsAroundTheIconsAndTheSeparatorsAreThinLines) {
+  auto* bar = qobject_cast<QToolBar*>(form().Toolbar1.widget());
+  ASSERT_NE(bar, nullptr);
+  const QImage shot = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage picture = form().Image1.Picture().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(picture.isNull());
+  const auto differs = [&](int x, int y) { return shot.pixel(x, y) != picture.pixel(x % picture.width(), y % picture.height()); };
+
+  std::vector<QRect> icons, separators;
+  for (QAction* action : bar->actions()) {
+    QWidget* w = bar->widgetForAction(action);
+    ASSERT_NE(w, nullptr);
+    if (action->isSeparator()) {
+      separators.push_back(w->geometry());
+      continue;
+    }
+    const QRect icon(QPoint(0, 0), bar->iconSize());
+    icons.push_back(icon.translated(w->geometry().center() - icon.center()).adjusted(-1, -1, 1, 1));
+  }
+  ASSERT_EQ(icons.size(), 9u);
+  ASSERT_EQ(separators.size(), 3u);
+  for (const QRect& icon : icons) {
+    int drawn = 0;
+    for (int y = icon.top(); y <= icon.bottom(); ++y)
+      for (int x = icon.left(); x <= icon.right(); ++x) drawn += differs(x, y) ? 1 : 0;
+    EXPECT_GT(drawn, 20) << "an icon at " << icon.x();
+  }
+  for (const QRect& separator : separators) {
+    int columns = 0;
+    for (int x = separator.left(); x <= separator.right(); ++x) {
+      bool line = false;
+      for (int y = separator.top(); y <= separator.bottom(); ++y) line = line || differs(x, y);
+      columns += line ? 1 : 0;
+    }
+    EXPECT_LE(columns, 2) << "the separator at " << separator.x();
+  }
+  int elsewhere = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      const QPoint at(x, y);
+      const auto inside = [&](const QRect& r) { return r.contains(at); };
+      if (std::none_of(icons.begin(), icons.end(), inside) && std::none_of(separators.begin(), separators.end(), inside))
+        elsewhere += differs(x, y) ? 1 : 0;
+    }
+  EXPECT_EQ(elsewhere, 0);
+
+  QDir().mkpath(SCREENSHOT_DIR);
+  EXPECT_TRUE(ui::SaveScreenshot(form(), std::string(SCREENSHOT_DIR) + "/gongjulan.png"));
+  EXPECT_EQ(ui::CutTexts(form()), std::vector<std::string>());
+  EXPECT_FALSE(form().window().windowIcon().isNull());
 }
 
 }  // namespace

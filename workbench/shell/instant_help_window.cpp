@@ -92,12 +92,13 @@ std::string Joined(const std::vector<const char*>& lines) {
 Form2::Form2() : Form("Form2") {
   setCaption("即时帮助");
   setBorderStyle(ui::BorderStyle::FixedSingle);
-  Move(6000, 1800, 6600, 4380);
+  // Tall enough for the longest help, that of 收益法计算表1, without scrolling.
+  Move(6000, 1800, 6600, 5280);
   Frame1.setCaption("向导");
-  Frame1.Move(120, 60, 6360, 3720);
-  RichTextBox1.Move(240, 360, 6120, 3300);
+  Frame1.Move(120, 60, 6360, 4620);
+  RichTextBox1.Move(240, 360, 6120, 4200);
   Label1.setCaption("注：项目表每个页面均可得到及时的帮助信息");
-  Label1.Move(120, 3900, 6360, 300);
+  Label1.Move(120, 4800, 6360, 300);
 }
 
 // Excel not running or no workbook open counts as a sheet without help.

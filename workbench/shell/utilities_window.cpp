@@ -11,19 +11,20 @@
 实用工具1::实用工具1() : Form("实用工具1") {
   setCaption("实用工具");
   setBorderStyle(ui::BorderStyle::FixedSingle);
-  Move(3000, 2400, 6300, 3960);
+  // Wide enough for the longest amount in capitals, twelve integer places and a sign.
+  Move(3000, 2400, 8880, 3960);
 
   Frame2.setCaption("转换大写");
-  Frame2.Move(120, 60, 6060, 1260);
+  Frame2.Move(120, 60, 8640, 1260);
   Label5.setCaption("录入数字：");
   Label5.Move(300, 390, 1200, 300);
-  Text2.Move(1500, 360, 4440, 330);
+  Text2.Move(1500, 360, 7020, 330);
   Label6.setCaption("RMB 大写：");
   Label6.Move(300, 840, 1200, 300);
-  Text1.Move(1500, 810, 4440, 330);
+  Text1.Move(1500, 810, 7020, 330);
 
   Frame1.setCaption("启动选项");
-  Frame1.Move(120, 1440, 6060, 2340);
+  Frame1.Move(120, 1440, 8640, 2340);
   Label1.setCaption("开始或终止日期：");
   Label1.Move(300, 1800, 1860, 300);
   DTPicker1.Move(2220, 1770, 2100, 330);
@@ -34,7 +35,7 @@
   Label3.Move(300, 2700, 1860, 300);
   Label4.Move(2220, 2700, 2100, 300);
   Command1.setCaption("计算(&Y)");
-  Command1.Move(4560, 3180, 1380, 420);
+  Command1.Move(7140, 3180, 1380, 420);
 
   for (ui::DatePicker* picker : {&DTPicker1, &DTPicker2}) {
     picker->setMinDate(QDate(1601, 1, 1));

@@ -30,7 +30,8 @@ TEST_F(UtilitiesWindow, BothDatesStartAtTheSameDayWithinTheirRange) {
   EXPECT_EQ(window().DTPicker1.Value(), QDate(1601, 1, 1));
   window().DTPicker2.setValue(QDate(9999, 12, 31));
   EXPECT_EQ(window().DTPicker2.Value(), QDate(9999, 12, 31));
-  window().Text2.ScriptType("123.45");
+  // The longest amount there is to spell.
+  window().Text2.ScriptType("-999999999999.99");
   Term(QDate(2010, 1, 1), QDate(2014, 4, 28));
   Screenshot(window(), "utilities_window");
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,6 +21,7 @@
 #include "platform/ui/program.h"
 #include "platform/ui/screenshot.h"
 #include "platform/ui/test_support.h"
+#include "platform/ui/text_fit.h"
 #include "workbench/common/passwords.h"
 #include "workbench/common/project_workbook.h"
 #include "platform/runtime/testing/error_number.h"
@@ -55,7 +57,10 @@ inline json ProjectWorkbook(const std::string& activeSheet, const std::string& m
 
 class OfficeTest : public ::testing::Test {
  protected:
-  void SetUp() override { ui::SetProgramTitle("Qorvane房地产估价系统"); }
+  void SetUp() override {
+    ui::SetProgramTitle("Qorvane房地产估价系统");
+    QApplication::setWindowIcon(ui::ProgramIcon("Estivo"));
+  }
   void TearDown() override {
     ui::UnloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -83,10 +88,11 @@ class OfficeTest : public ::testing::Test {
     return boxes;
   }
 
-  // One picture per window for the closing notes.
+  // One picture per window for the closing notes, with every text in it whole.
   static void Screenshot(const ui::Form& form, const std::string& name) {
     QDir().mkpath(SCREENSHOT_DIR);
     EXPECT_TRUE(ui::SaveScreenshot(form, std::string(SCREENSHOT_DIR) + "/" + name + ".png"));
+    EXPECT_EQ(ui::CutTexts(form), std::vector<std::string>()) << name;
   }
 
   QTemporaryDir dir_;

@@ -10,6 +10,7 @@
 #include "platform/office/host/server.h"
 #include "platform/office/windows/host_loop.h"
 #include "platform/office/word/word_application.h"
+#include "platform/ui/locale.h"
 
 namespace {
 
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
   if (!office::windows::HostHasDisplay()) return office::RunOfficeHost(Applications());
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  ui::UseChineseLocale();
   return office::RunOfficeHost(Applications(), office::windows::WaitWithWindows);
 }

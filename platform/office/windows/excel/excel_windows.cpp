@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "platform/automation/dispatch.h"
@@ -52,7 +53,15 @@ struct SelectionState {
   bool operator==(const SelectionState&) const = default;
 };
 
+// The refusals a person meets by typing in the window, worded as the Chinese Excel shows them.
+constexpr std::pair<std::string_view, const char*> kChineseRefusals[] = {
+    {"The cell or chart you're trying to change is on a protected sheet.",
+     "您试图更改的单元格或图表位于受保护的工作表中。若要进行更改，请取消工作表保护。您可能需要输入密码。"},
+};
+
 std::string Description(const runtime::Error& e) {
+  for (const auto& [english, chinese] : kChineseRefusals)
+    if (e.description().starts_with(english)) return chinese;
   return e.description().empty() ? runtime::DefaultDescription(e.number()) : e.description();
 }
 

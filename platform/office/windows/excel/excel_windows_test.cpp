@@ -228,7 +228,8 @@ TEST_F(ExcelWindowTest, ALockedCellOfAProtectedSheetIsRefusedWithABox) {
   EXPECT_EQ(Shown("A7"), QString::fromStdString(before.toText()));
   auto boxes = Boxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(boxes[0]->text().contains("protected sheet")) << boxes[0]->text().toStdString();
+  EXPECT_EQ(boxes[0]->text().toStdString(),
+            "您试图更改的单元格或图表位于受保护的工作表中。若要进行更改，请取消工作表保护。您可能需要输入密码。");
   EXPECT_EQ(boxes[0]->windowModality(), Qt::WindowModal);
   boxes[0]->accept();
   Settle();
