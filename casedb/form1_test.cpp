@@ -6,6 +6,7 @@
 
 #include "casedb/casedb_test_support.h"
 #include "platform/ui/screenshot.h"
+#include "platform/ui/text_fit.h"
 #include "workbench/casequery/house_case_fixture.h"
 
 namespace {
@@ -36,6 +37,7 @@ TEST_F(CaseDatabaseTest, HausdexShowsTheHouseCasesAndTheirCount) {
   EXPECT_EQ(tips[5], "打开ACCESS原始数据库，进行批量添加或删除数据。");
   QDir().mkpath(SCREENSHOT_DIR);
   EXPECT_TRUE(ui::SaveScreenshot(w, std::string(SCREENSHOT_DIR) + "/hausdex.png"));
+  EXPECT_EQ(ui::CutTexts(w), std::vector<std::string>());
 }
 
 TEST_F(CaseDatabaseTest, PlotdexShowsTheLandCases) {
@@ -47,6 +49,7 @@ TEST_F(CaseDatabaseTest, PlotdexShowsTheLandCases) {
   EXPECT_EQ(w.StatusBar1.PanelText(1), "     共查出：" + std::to_string(w.DataGrid1.ApproxCount()) + " 条");
   QDir().mkpath(SCREENSHOT_DIR);
   EXPECT_TRUE(ui::SaveScreenshot(w, std::string(SCREENSHOT_DIR) + "/plotdex.png"));
+  EXPECT_EQ(ui::CutTexts(w), std::vector<std::string>());
 }
 
 TEST_F(CaseDatabaseTest, TheCountHasSeparatorsAndTwoDecimalsAfterARefresh) {

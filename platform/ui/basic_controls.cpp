@@ -54,10 +54,6 @@ void Label::setBackStyle(BackStyle style) {
   opaque_ = style == BackStyle::Opaque;
   label_->setAutoFillBackground(opaque_);
 }
-void Label::setWordWrap(bool wrap) {
-  label_->setWordWrap(wrap);
-  label_->setAlignment(wrap ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
-}
 void Label::ScriptClick() { Fire(Click); }
 LogEntry Label::Dump() const {
   LogEntry state = {{"caption", Caption()}};

@@ -25,7 +25,6 @@ class Label : public Control {
   void setCaption(const std::string& caption);
   void setBackStyle(BackStyle style);
   // A caption longer than the label is wide goes on in further lines.
-  void setWordWrap(bool wrap);
   void ScriptClick() override;
   LogEntry Dump() const override;
 

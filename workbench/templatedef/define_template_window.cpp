@@ -79,7 +79,6 @@ void Inform(const char* text, const std::optional<std::string>& title = std::nul
   Label5.setCaption(
       "注：在报告模板（word）打开并激活的状态下，光标定位插入点，单击\"选择公式\"下拉箭头并选中一个公式，单击\"插入\"按钮，"
       "该公式将被插入报告模版中光标点。");
-  Label5.setWordWrap(true);
   Label5.Move(300, 2040, 8100, 840);
 
   Combo2.Click = [this] { Combo2_Click(); };
