@@ -16,6 +16,7 @@
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
+#include "platform/office/host/server.h"
 
 extern char** environ;
 
@@ -35,6 +36,9 @@ pid_t HostPid(const std::string& socket) {
   close(fd);
   return peer.pid;
 }
+
+// Where the hosts of the tests may write their screenshots.
+std::string ScreenshotFolder() { return std::string(QORVANE_ARTEFACTS_DIR) + "/screenshots"; }
 
 }  // namespace
 
@@ -93,6 +97,7 @@ pid_t Case::Spawn(const std::string& path, const std::vector<std::string>& args,
   environment.push_back("XDG_RUNTIME_DIR=" + session_);
   // Every process offscreen: the programs' windows, and the office host's (whoever starts it).
   environment.push_back("QT_QPA_PLATFORM=offscreen");
+  environment.push_back(std::string(office::kTestFolderVariable) + "=" + ScreenshotFolder());
   environment.insert(environment.end(), env.begin(), env.end());
   std::vector<char*> envp, argv;
   for (std::string& e : environment) envp.push_back(e.data());
@@ -163,9 +168,8 @@ Output Case::Officectl(const std::vector<std::string>& args) const {
 
 std::vector<std::string> Case::Screenshots(const std::string& name) const {
   setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
-  const std::string folder = std::string(QORVANE_ARTEFACTS_DIR) + "/screenshots";
-  fs::create_directories(folder);
-  return office::SaveWindowScreenshots(folder + "/" + name);
+  fs::create_directories(ScreenshotFolder());
+  return office::SaveWindowScreenshots(ScreenshotFolder() + "/" + name);
 }
 
 void Case::Perform(const std::string& progid, const std::vector<std::string>& action) const {
