@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The templates the cases open; the build's own are taken when the program folder has them.
-pid_t HostPid(const std::string& socket) {
+pid_t HostOf(const std::string& socket) {
   const int fd = office::Connect(socket);
   if (fd < 0) return 0;
   ucred peer{};
@@ -85,7 +85,7 @@ Case::~Case() {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
   }
-  if (const pid_t host = HostPid(socket_)) kill(host, SIGKILL);
+  if (const pid_t host = HostOf(socket_)) kill(host, SIGKILL);
   fs::remove_all(dir_);
 }
 
@@ -182,6 +182,8 @@ std::string Case::Eval(const std::string& expression) const {
   if (!out.empty() && out.back() == '\n') out.pop_back();
   return out;
 }
+
+pid_t Case::HostPid() const { return HostOf(socket_); }
 
 double Case::ProcessorSeconds(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
