@@ -21,9 +21,9 @@ struct Malformed {
 
 void OnlyMembers(const json& j, const std::string& where, std::initializer_list<const char*> allowed) {
   if (!j.is_object()) Fail(where, "expected an object");
-  for (const auto& [key, value] : j.items())
-    if (std::none_of(allowed.begin(), allowed.end(), [&](const char* a) { return key == a; }))
-      Fail(where, "unknown member \"" + key + "\"");
+  for (const auto& member : j.items())
+    if (std::none_of(allowed.begin(), allowed.end(), [&](const char* a) { return member.key() == a; }))
+      Fail(where, "unknown member \"" + member.key() + "\"");
 }
 
 const json& Array(const json& j, const std::string& where) {
@@ -44,10 +44,10 @@ Inlines ReadInlines(const json& j, const std::string& where, DocumentContent& do
     OnlyMembers(item, at, {"text", "code", "result"});
     if (item.contains("text")) {
       if (item.size() != 1) Fail(at, "a text run holds only \"text\"");
-      items.emplace_back(std::in_place_type<Run>, Text(item["text"], at + ".text"));
+      items.emplace_back(Run{Text(item["text"], at + ".text")});
     } else if (item.contains("code")) {
-      items.emplace_back(std::in_place_type<Field>, doc.NewId(), Text(item["code"], at + ".code"),
-                         item.contains("result") ? Text(item["result"], at + ".result") : "");
+      items.emplace_back(Field{doc.NewId(), Text(item["code"], at + ".code"),
+                               item.contains("result") ? Text(item["result"], at + ".result") : ""});
     } else {
       Fail(at, "expected \"text\" or \"code\"");
     }
@@ -175,6 +175,16 @@ std::string InvalidText(const DocumentContent& document) {
 
 }  // namespace
 
+DocumentContent ParseDocumentJson(std::string_view text, const std::string& fileName) {
+  try {
+    return ReadContent(json::parse(text));
+  } catch (const json::exception& e) {
+    errors::Raise(errors::kFileCorrupt, "The file " + fileName + " is not a valid document file: " + e.what());
+  } catch (const Malformed& m) {
+    errors::Raise(errors::kFileCorrupt, "The file " + fileName + " is not a valid document file: " + m.where + ": " + m.what);
+  }
+}
+
 DocumentContent ReadDocumentFile(const std::string& path) {
   std::string text;
   try {
@@ -183,13 +193,7 @@ DocumentContent ReadDocumentFile(const std::string& path) {
     if (e.kind() == FileAccessError::Kind::NotFound) errors::Raise(errors::kFileNotFound, "This file could not be found: " + path);
     errors::Raise(errors::kFileNotFound, std::string("This file could not be read: ") + e.what());
   }
-  try {
-    return ReadContent(json::parse(text));
-  } catch (const json::exception& e) {
-    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + e.what());
-  } catch (const Malformed& m) {
-    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + m.where + ": " + m.what);
-  }
+  return ParseDocumentJson(text, path);
 }
 
 void WriteDocumentFile(const DocumentContent& document, const std::string& path) {
