@@ -183,6 +183,23 @@ TEST_F(ExcelWindowTest, TheFormulaBarWritesTheActiveCell) {
   EXPECT_EQ(Shown("C2"), "3");
 }
 
+TEST_F(ExcelWindowTest, EveryRowHiddenAndALongTextShowWithoutDelay) {
+  const auto started = std::chrono::steady_clock::now();
+  const Object sheet = xl.obj("Workbooks").call("Add").toObject().obj("Worksheets", 1);
+  sheet.obj("Range", "B2").put("Value", std::string(32767, 'x'));
+  windows->Sync();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Shown("B2").size(), 1024) << "a cell shows the first 1024 characters, as Excel does";
+  sheet.obj("Rows", "1:1048576").put("Hidden", true);
+  windows->Sync();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(Grid()->isRowHidden(1048575));
+  sheet.obj("Rows", "1:1048576").put("Hidden", false);
+  windows->Sync();
+  EXPECT_FALSE(Grid()->isRowHidden(0));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
 TEST_F(ExcelWindowTest, AProgramsWriteShowsAfterSync) {
   OpenMarket();
   windows->Sync();
