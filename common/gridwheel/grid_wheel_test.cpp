@@ -17,6 +17,7 @@
 #include "platform/data/test_database.h"
 #include "platform/ui/basic_controls.h"
 #include "platform/ui/form.h"
+#include "platform/ui/message_loop.h"
 
 namespace gridwheel {
 namespace {
@@ -66,16 +67,26 @@ class GridWheelTest : public ::testing::Test {
     if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) widget = area->viewport();
     for (int i = 0; i < count; ++i) {
       const QPointF centre = QRectF(widget->rect()).center();
-      QCoreApplication::postEvent(widget, new QWheelEvent(centre, widget->mapToGlobal(centre), QPoint(),
-                                                          QPoint(0, towardUser ? -120 : 120), Qt::NoButton,
-                                                          Qt::NoModifier, Qt::NoScrollPhase, false));
+      QWheelEvent notch(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, towardUser ? -120 : 120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(widget, &notch);
     }
   }
-  // Runs the window's loop while the actions happen one after another, then unloads the window.
+  // Runs the window's loop while the actions happen one after another, each once the loop has
+  // taken every message the one before handed it, then unloads the window.
   static void RunLoop(std::vector<std::function<void()>> actions) {
-    int delay = 10;
-    for (auto& action : actions) QTimer::singleShot(delay += 30, action);
-    QTimer::singleShot(delay + 50, [] { ui::Unload(w()); });
+    std::size_t next = 0;
+    QTimer step;
+    QObject::connect(&step, &QTimer::timeout, [&] {
+      if (ui::MessagesWaiting()) return;
+      if (next < actions.size()) {
+        actions[next++]();
+      } else {
+        step.stop();
+        ui::Unload(w());
+      }
+    });
+    step.start(10);
     ScrollGridByWheel(w().DataGrid1, w().Adodc1, w().loop);
   }
 

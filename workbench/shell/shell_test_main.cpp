@@ -1,7 +1,7 @@
 // The shell's tests run as its commands do: inside the toolbar window's event loop, with the
 // stand-in Excel and Word in this process, message boxes answered by the script queue, and the
-// desktop and hot keys watched. Templates the cases open are written beside the test program,
-// which is its program folder.
+// desktop and hot keys watched. Templates the cases open, and an empty house case database, are
+// written beside the test program, which is its program folder.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,6 +20,7 @@
 #include "platform/ui/program.h"
 #include "platform/ui/scripted_answers.h"
 #include "platform/ui/services.h"
+#include "workbench/casequery/house_case_fixture.h"
 #include "workbench/shell/gongjulan.h"
 #include "workbench/shell/shell_test_support.h"
 
@@ -50,6 +51,7 @@ void WriteTemplates() {
   WriteFile("房产估价报告(市场法和收益法).dot", R"({"template": true, "main": [{"paragraph": [{"text": "报告"}]}]})");
   WriteFile("房地产估价合同.dot", R"({"template": true, "main": [{"paragraph": [{"text": "合同"}]}]})");
   WriteFile("plain.xls", R"({"sheets": [{"name": "Sheet1", "cells": {"A1": {"value": 7}}}]})");
+  casequery_testing::WriteHouseCases(runtime::ProgramFolder() + "/db.mdb", 0, {});
 }
 
 }  // namespace
