@@ -42,6 +42,8 @@ class Adodc : public ui::Control {
   void Refresh();
   // The rows of the last refresh; Operation is not allowed when the object is closed before.
   Recordset& recordset() const;
+  // The same for the bound grids: none before the first refresh.
+  Recordset* rows() const { return rows_.get(); }
 
   // A grid moves the current row as the user asks: the row's changes are saved first. A refusal
   // goes to the Error event and keeps the row with the user's text; asked again, the control

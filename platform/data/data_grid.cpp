@@ -122,14 +122,7 @@ void DataGrid::setAllowUpdate(bool allow) {
                                : QAbstractItemView::NoEditTriggers);
 }
 
-Recordset* DataGrid::Rows() const {
-  if (source_ == nullptr) return nullptr;
-  try {
-    return &source_->recordset();
-  } catch (const runtime::Error&) {
-    return nullptr;
-  }
-}
+Recordset* DataGrid::Rows() const { return source_ == nullptr ? nullptr : source_->rows(); }
 
 int DataGrid::ColumnCount() const {
   if (!columns_.empty()) return static_cast<int>(columns_.size());
