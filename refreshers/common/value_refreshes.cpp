@@ -20,7 +20,16 @@ RunEnd RunFirstRoutine(const AttachOffice& attach, RowTable rows, const LaterFil
     std::optional<ReportNames> names;
     automation::StopAtFirstError([&] {
       OverTheConnection([&] {
-        RefreshContext context = CaptureContext(attach);
+        // The checks reached Excel and Word a moment ago: when they cannot be reached now, the
+        // office host (or the application) went away, and the report is not refreshed.
+        RefreshContext context = CaptureContext([&] {
+          try {
+            return attach();
+          } catch (const automation::Error& e) {
+            if (e.number() == automation::errors::kCannotCreateObject) throw ConnectionLost{};
+            throw;
+          }
+        });
         RefreshPrelude(context);
         RunRowTable(context, rows, OnError::Stop);
         names = context.names;

@@ -197,6 +197,12 @@ TEST_F(MarketReport, ALostConnectionEndsTheRunInAnyRoutineAndIsNoCompletion) {
   EXPECT_TRUE(GoTos().empty()) << "no table fill either";
   EXPECT_EQ(completions, 0);
 
+  // Gone between the checks and the fill: the first attach of the fill finds nothing to reach.
+  EXPECT_EQ(RefreshMarketApproach([]() -> Office { automation::Raise(automation::errors::kCannotCreateObject); },
+                                  completed),
+            RunEnd::ConnectionLost);
+  EXPECT_EQ(completions, 0);
+
   goneAfter(5);  // in the market routine, which stops at its first error
   EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::ConnectionLost);
   EXPECT_EQ(attempts, 6);
