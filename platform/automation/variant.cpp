@@ -1,9 +1,9 @@
 #include "platform/automation/variant.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 
 #include "platform/runtime/dates.h"
 #include "platform/runtime/integer_conversion.h"
@@ -24,19 +24,28 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// "&H1F", "&o17": the prefix and at least one digit of that base, nothing else.
+bool IsRadixLiteral(std::string_view s) {
+  if (s.size() < 3 || s[0] != '&') return false;
+  const char base = static_cast<char>(std::tolower(static_cast<unsigned char>(s[1])));
+  if (base != 'h' && base != 'o') return false;
+  const auto digit = [&](char c) { return base == 'h' ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : c >= '0' && c <= '7'; };
+  return std::all_of(s.begin() + 2, s.end(), digit);
+}
+
 // A text converts to a number only when all of it is one: blanks around it and thousands
 // separators are allowed, anything else is a type mismatch.
 double StrictNumber(const std::string& text) {
-  static const std::regex decimal(R"([+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?)");
-  static const std::regex radix(R"(&[hH][0-9a-fA-F]+|&[oO][0-7]+)");
   const auto first = text.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) Mismatch();
   const auto last = text.find_last_not_of(" \t\r\n");
   std::string s = text.substr(first, last - first + 1);
-  if (std::regex_match(s, radix)) return runtime::ReadLeadingNumber(s);
+  if (IsRadixLiteral(s)) return runtime::ReadLeadingNumber(s);
   std::erase(s, ',');
-  if (!std::regex_match(s, decimal)) Mismatch();
-  return runtime::ReadLeadingNumber(s);
+  const auto value = runtime::WholeDecimalNumber(s, {.dExponent = true});
+  if (!value) Mismatch();
+  if (std::isinf(*value)) Raise(errors::kOverflow);
+  return *value;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ inline constexpr long kInvalidUseOfNull = 94;
 inline constexpr long kObjectNotSet = 91;
 inline constexpr long kObjectRequired = 424;
 inline constexpr long kCannotCreateObject = 429;
+inline constexpr long kRemoteServerUnavailable = 462;  // the automation server is gone
 inline constexpr long kNoSuchMember = 438;
 inline constexpr long kNamedArgumentNotFound = 448;
 inline constexpr long kArgumentNotOptional = 449;

@@ -47,7 +47,49 @@ double ReadRadixNumber(std::string_view s, int radix) {
   return value > 0x7FFFFFFF ? static_cast<double>(value) - 4294967296.0 : static_cast<double>(value);
 }
 
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 }  // namespace
+
+std::optional<double> WholeDecimalNumber(std::string_view text, DecimalSyntax syntax) {
+  std::size_t i = 0, end = text.size();
+  while (i < end && IsBlank(text[i])) ++i;
+  while (end > i && IsBlank(text[end - 1])) --end;
+  std::string number;  // what strtod reads: no commas, "e" for the exponent
+  number.reserve(end - i);
+  if (i < end && (text[i] == '+' || text[i] == '-')) number.push_back(text[i++]);
+  std::size_t whole = 0, group = 0;  // digits before the point; digits since the last comma
+  bool commas = false;
+  for (; i < end; ++i) {
+    if (IsDigit(text[i])) {
+      number.push_back(text[i]);
+      ++whole, ++group;
+    } else if (text[i] == ',' && syntax.groupedThousands) {
+      if (whole == 0 || (commas ? group != 3 : group > 3)) return std::nullopt;
+      commas = true;
+      group = 0;
+    } else {
+      break;
+    }
+  }
+  if (commas && group != 3) return std::nullopt;
+  std::size_t fraction = 0;
+  if (i < end && text[i] == '.') {
+    number.push_back(text[i++]);
+    for (; i < end && IsDigit(text[i]); ++i, ++fraction) number.push_back(text[i]);
+  }
+  if (whole == 0 && fraction == 0) return std::nullopt;
+  if (i < end && (text[i] == 'e' || text[i] == 'E' || (syntax.dExponent && (text[i] == 'd' || text[i] == 'D')))) {
+    number.push_back('e');
+    ++i;
+    if (i < end && (text[i] == '+' || text[i] == '-')) number.push_back(text[i++]);
+    std::size_t digits = 0;
+    for (; i < end && IsDigit(text[i]); ++i, ++digits) number.push_back(text[i]);
+    if (digits == 0) return std::nullopt;
+  }
+  if (i != end) return std::nullopt;
+  return std::strtod(number.c_str(), nullptr);
+}
 
 double ReadLeadingNumber(std::string_view text) {
   const std::string s = WithoutBlanks(text);

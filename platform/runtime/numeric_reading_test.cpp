@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "platform/runtime/error.h"
 
 namespace runtime {
@@ -59,6 +62,33 @@ TEST(NumericReading, ANumberBeyondTheDoubleRangeIsAnOverflow) {
   }
   EXPECT_THROW(ReadLeadingNumber("-1e999"), Error);
   EXPECT_THROW(ReadLeadingNumber("&H123456789"), Error);
+}
+
+TEST(WholeDecimalNumber, TheWholeTextMustBeOneNumberWithBlanksAroundIt) {
+  EXPECT_EQ(WholeDecimalNumber(" \t-12.5e2\n"), -1250.0);
+  EXPECT_EQ(WholeDecimalNumber("1."), 1.0);
+  EXPECT_EQ(WholeDecimalNumber(".5"), 0.5);
+  for (const char* text : {"", " ", ".", "+", "1e", "1e+", "1 2", "- 1", "1.2.3", "12a", "1,234", "&H10", "1d3"})
+    EXPECT_FALSE(WholeDecimalNumber(text)) << text;
+  EXPECT_EQ(WholeDecimalNumber("1d3", {.dExponent = true}), 1000.0);
+}
+
+TEST(WholeDecimalNumber, ThousandsSeparatorsOnlyInGroupsOfThree) {
+  const DecimalSyntax grouped{.groupedThousands = true};
+  EXPECT_EQ(WholeDecimalNumber("1,234,567.5", grouped), 1234567.5);
+  EXPECT_EQ(WholeDecimalNumber("123,456", grouped), 123456.0);
+  for (const char* text : {"1234,567", "1,23", "1,2345", ",123", "1,", "1,,234", "1,234.5,6"})
+    EXPECT_FALSE(WholeDecimalNumber(text, grouped)) << text;
+}
+
+TEST(WholeDecimalNumber, AnyLengthIsReadInLinearTime) {
+  const std::string digits(1 << 20, '7');
+  EXPECT_TRUE(std::isinf(*WholeDecimalNumber(digits)));
+  EXPECT_FALSE(WholeDecimalNumber(digits + "x"));
+  EXPECT_EQ(WholeDecimalNumber("0." + std::string(100000, '0') + "1"), 0.0);
+  std::string grouped = "1";
+  for (int i = 0; i < 100000; ++i) grouped += ",000";
+  EXPECT_TRUE(WholeDecimalNumber(grouped, {.groupedThousands = true}));
 }
 
 }  // namespace

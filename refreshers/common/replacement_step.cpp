@@ -6,6 +6,7 @@
 #include "platform/automation/error_modes.h"
 #include "platform/runtime/number_format.h"
 #include "platform/runtime/numeric_reading.h"
+#include "refreshers/common/connection_guard.h"
 
 namespace refreshers {
 
@@ -90,7 +91,7 @@ void ReplacementStep(const RefreshContext& context, const RowRange& range, std::
 }
 
 void RunRowTable(const RefreshContext& context, RowTable table, OnError mode) {
-  automation::ResumeNext skip;
+  SkipFailedSteps skip;
   for (const RowRange& range : table) {
     for (std::int32_t row = range.first; row <= range.last; ++row) {
       const auto step = [&] { ReplacementStep(context, range, static_cast<std::int16_t>(row)); };

@@ -55,7 +55,9 @@ void RefreshReportDriver() {
   }
   if (ui::MsgBox(program.question, ui::kYesNo | ui::kQuestion, std::string("刷新报告")) == ui::kYes) {
     step([] { ui::Default<Form1>().setVisible(true); });
-    step([&] { program.firstFill(AttachRunningOffice, ShowRefreshCompleted); });
+    RunEnd end = RunEnd::Stopped;
+    step([&] { end = program.firstFill(AttachRunningOffice, ShowRefreshCompleted); });
+    if (end == RunEnd::ConnectionLost) ShowInformation(kConnectionLost, nullptr);
   }
   finish();
 }

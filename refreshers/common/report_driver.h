@@ -15,7 +15,7 @@ struct ReportProgram {
   const char* wrongGroup;       // the message when it does not
   const char* question;
   double waitTextPoints;
-  bool (*firstFill)(const AttachOffice&, const Completion&);
+  RunEnd (*firstFill)(const AttachOffice&, const Completion&);
 };
 
 // Defined by each of the two programs.

@@ -1,6 +1,6 @@
 #include "refreshers/common/summary_table_fill.h"
 
-#include "platform/automation/error_modes.h"
+#include "refreshers/common/connection_guard.h"
 #include "platform/runtime/integer_conversion.h"
 #include "platform/runtime/number_format.h"
 #include "refreshers/common/sheet_names.h"
@@ -31,7 +31,7 @@ std::string SummaryCellText(const Variant& value, bool formatted) {
 }
 
 void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, const SummaryTableMember& member) {
-  automation::ResumeNext step;
+  SkipFailedSteps step;
   RefreshContext context{{}, names, {}, {}};
   step([&] { context.office = attach(); });
 

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/automation/error_modes.h"
+#include "refreshers/common/connection_guard.h"
 #include "refreshers/common/replacement_step.h"
 #include "refreshers/common/row_tables.h"
 #include "refreshers/common/summary_table_members.h"
@@ -14,23 +15,29 @@ namespace {
 
 using LaterFills = std::function<void(const ReportNames&)>;
 
-bool RunFirstRoutine(const AttachOffice& attach, RowTable rows, const LaterFills& later, const Completion& completed) {
-  std::optional<ReportNames> names;
-  automation::StopAtFirstError([&] {
-    RefreshContext context = CaptureContext(attach);
-    RefreshPrelude(context);
-    RunRowTable(context, rows, OnError::Stop);
-    names = context.names;
-  });
-  if (!names) return false;
-  later(*names);
+RunEnd RunFirstRoutine(const AttachOffice& attach, RowTable rows, const LaterFills& later, const Completion& completed) {
+  try {
+    std::optional<ReportNames> names;
+    automation::StopAtFirstError([&] {
+      OverTheConnection([&] {
+        RefreshContext context = CaptureContext(attach);
+        RefreshPrelude(context);
+        RunRowTable(context, rows, OnError::Stop);
+        names = context.names;
+      });
+    });
+    if (!names) return RunEnd::Stopped;
+    later(*names);
+  } catch (const ConnectionLost&) {
+    return RunEnd::ConnectionLost;
+  }
   completed();
-  return true;
+  return RunEnd::Completed;
 }
 
 // Relies on the prelude of the run's first routine and the insertion point it left.
 void RunLaterRoutine(const AttachOffice& attach, const ReportNames& names, RowTable rows) {
-  automation::ResumeNext step;
+  SkipFailedSteps step;
   RefreshContext context{{}, names, {}, {}};
   step([&] { context.office = attach(); });
   step([&] { TakeFind(context); });
@@ -44,7 +51,7 @@ void FillSummaryTables(const AttachOffice& attach, const ReportNames& names,
 
 }  // namespace
 
-bool RefreshMarketApproach(const AttachOffice& attach, const Completion& completed) {
+RunEnd RefreshMarketApproach(const AttachOffice& attach, const Completion& completed) {
   return RunFirstRoutine(
       attach, kMarketRows,
       [&](const ReportNames& names) {
@@ -58,7 +65,7 @@ void RefreshIncomeApproach(const AttachOffice& attach, const ReportNames& names)
   RunLaterRoutine(attach, names, kIncomeRows);
 }
 
-bool RefreshBenchmarkLandPrice(const AttachOffice& attach, const Completion& completed) {
+RunEnd RefreshBenchmarkLandPrice(const AttachOffice& attach, const Completion& completed) {
   return RunFirstRoutine(
       attach, kBenchmarkLandRows,
       [&](const ReportNames& names) {
@@ -72,7 +79,7 @@ void RefreshCostApproximation(const AttachOffice& attach, const ReportNames& nam
   RunLaterRoutine(attach, names, kCostApproximationRows);
 }
 
-bool RefreshCostApproach(const AttachOffice& attach, const Completion& completed) {
+RunEnd RefreshCostApproach(const AttachOffice& attach, const Completion& completed) {
   return RunFirstRoutine(
       attach, kHouseCostRows,
       [&](const ReportNames& names) { FillSummaryTables(attach, names, refrella2::kSummaryTables); }, completed);

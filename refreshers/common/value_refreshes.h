@@ -13,16 +13,19 @@ namespace refreshers {
 // window where it must and shows the completion message.
 using Completion = std::function<void()>;
 
+// How a run ended: every fill ran (and the completion was called), the first routine stopped at
+// its first error, or the connection to Excel or Word was lost, which ends the run in any routine.
+enum class RunEnd { Completed, Stopped, ConnectionLost };
+
 // Refrella: market rows, then the income rows and result tables 1, 2 and 4.
-// True when the refresh ran to its end, false when it stopped at its first error.
-bool RefreshMarketApproach(const AttachOffice& attach, const Completion& completed);
+RunEnd RefreshMarketApproach(const AttachOffice& attach, const Completion& completed);
 void RefreshIncomeApproach(const AttachOffice& attach, const ReportNames& names);
 
 // Refrella1: benchmark land price rows, then the cost approximation rows and result tables 1 and 5.
-bool RefreshBenchmarkLandPrice(const AttachOffice& attach, const Completion& completed);
+RunEnd RefreshBenchmarkLandPrice(const AttachOffice& attach, const Completion& completed);
 void RefreshCostApproximation(const AttachOffice& attach, const ReportNames& names);
 
 // Refrella2: house cost rows, then result tables 1, 2 and 4.
-bool RefreshCostApproach(const AttachOffice& attach, const Completion& completed);
+RunEnd RefreshCostApproach(const AttachOffice& attach, const Completion& completed);
 
 }  // namespace refreshers

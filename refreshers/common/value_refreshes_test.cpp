@@ -75,7 +75,7 @@ struct MarketReport : ReportTest {
 };
 
 TEST_F(MarketReport, RunsTheMarketRowsTheSummaryKeysAndTheIncomeRowsInTableOrder) {
-  EXPECT_TRUE(RefreshMarketApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::Completed);
   ASSERT_EQ(report.find().executions.size(), 387u + 188u);
   EXPECT_EQ(report.calls.at(0), "WholeStory");
   EXPECT_EQ(report.calls.at(1), "Fields.Update");
@@ -153,7 +153,7 @@ TEST_F(MarketReport, TheWholeRunStaysOnTheWorkbookAndReportItBeganWith) {
     office.word->active = "报告2";
   };
 
-  EXPECT_TRUE(RefreshMarketApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::Completed);
   EXPECT_EQ(Written(kIncomeSheet, A, 27), "27,000.25");
   EXPECT_TRUE(otherReport.find().executions.empty());
   EXPECT_EQ(otherReport.text, Key(kIncomeSheet, A, 27));
@@ -164,7 +164,7 @@ TEST_F(MarketReport, TheWholeRunStaysOnTheWorkbookAndReportItBeganWith) {
 TEST_F(MarketReport, AValueTooLongForAReplacementDoesNotEndTheRefresh) {
   const std::string longText(300, 'z');
   book.sheet(std::string(kMarketSheet)).set(5, C, longText);
-  EXPECT_TRUE(RefreshMarketApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::Completed);
   EXPECT_EQ(report.text.find(Key(kMarketSheet, A, 5)), std::string::npos);
   EXPECT_NE(report.text.find(longText), std::string::npos);
   EXPECT_EQ(completions, 1);
@@ -173,7 +173,7 @@ TEST_F(MarketReport, AValueTooLongForAReplacementDoesNotEndTheRefresh) {
 TEST_F(MarketReport, TheIncomeFillSkipsFailedRowsAndTheRefreshStillCompletes) {
   book.sheet(std::string(kIncomeSheet)).set(30, C, ErrorValue{2007});
   book.sheet(std::string(kIncomeSheet)).set(40, H, ErrorValue{2042});
-  EXPECT_TRUE(RefreshMarketApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::Completed);
   EXPECT_EQ(report.find().executions.size(), 387u + 186u);
   EXPECT_TRUE(Untouched(kIncomeSheet, A, 30));
   EXPECT_EQ(Written(kIncomeSheet, A, 31), "31,000.25");  // not the row before's texts
@@ -182,9 +182,30 @@ TEST_F(MarketReport, TheIncomeFillSkipsFailedRowsAndTheRefreshStillCompletes) {
   EXPECT_EQ(completions, 1);
 }
 
+TEST_F(MarketReport, ALostConnectionEndsTheRunInAnyRoutineAndIsNoCompletion) {
+  int attempts = 0;
+  const auto goneAfter = [&](int executions) {
+    attempts = 0;
+    report.find().onExecute = [&attempts, executions] {
+      if (++attempts > executions)
+        automation::Raise(automation::errors::kRemoteServerUnavailable, "The remote server machine does not exist or is unavailable");
+    };
+  };
+  goneAfter(387 + 20);  // in the income routine, whose failures are otherwise skipped
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::ConnectionLost);
+  EXPECT_EQ(attempts, 387 + 21) << "no step after the first lost call";
+  EXPECT_TRUE(GoTos().empty()) << "no table fill either";
+  EXPECT_EQ(completions, 0);
+
+  goneAfter(5);  // in the market routine, which stops at its first error
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::ConnectionLost);
+  EXPECT_EQ(attempts, 6);
+  EXPECT_EQ(completions, 0);
+}
+
 TEST_F(MarketReport, WithoutAnIncomeSheetNoIncomeStepRuns) {
   book.sheets.erase(std::string(kIncomeSheet));
-  EXPECT_TRUE(RefreshMarketApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshMarketApproach(office.attach(), completed), RunEnd::Completed);
   EXPECT_EQ(report.find().executions.size(), 387u);
   EXPECT_EQ(completions, 1);
 }
@@ -197,7 +218,7 @@ struct HouseCostReport : ReportTest {
 };
 
 TEST_F(HouseCostReport, RunsTheCostRowsAroundTheSummaryKeysThenTheTables) {
-  EXPECT_TRUE(RefreshCostApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshCostApproach(office.attach(), completed), RunEnd::Completed);
   ASSERT_EQ(report.find().executions.size(), 404u);
   EXPECT_EQ(StepOf(Key(kHouseCostSheet, A, 37)), 35u);
   EXPECT_EQ(StepOf(Key(kSummarySheet, L, 8)), 36u);
@@ -219,7 +240,7 @@ TEST_F(HouseCostReport, RunsTheCostRowsAroundTheSummaryKeysThenTheTables) {
 
 TEST_F(HouseCostReport, AnErrorValueEndsTheRefreshWithTheEarlierReplacementsKept) {
   book.sheet(std::string(kHouseCostSheet)).set(150, C, ErrorValue{2007});
-  EXPECT_FALSE(RefreshCostApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshCostApproach(office.attach(), completed), RunEnd::Stopped);
   EXPECT_EQ(report.find().executions.size(), 18u + 4u + 14u + 90u + 112u);
   EXPECT_EQ(Written(kHouseCostSheet, A, 149), "149,000.25");
   EXPECT_TRUE(Untouched(kHouseCostSheet, A, 150));
@@ -230,7 +251,7 @@ TEST_F(HouseCostReport, AnErrorValueEndsTheRefreshWithTheEarlierReplacementsKept
 
 TEST_F(HouseCostReport, WithoutTheCostSheetOnlyThePreludeRuns) {
   book.sheets.erase(std::string(kHouseCostSheet));
-  EXPECT_FALSE(RefreshCostApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshCostApproach(office.attach(), completed), RunEnd::Stopped);
   EXPECT_EQ(report.calls, (std::vector<std::string>{"WholeStory", "Fields.Update", "MoveUp 4 1"}));
   EXPECT_TRUE(report.find().executions.empty());
   EXPECT_EQ(completions, 0);
@@ -239,7 +260,7 @@ TEST_F(HouseCostReport, WithoutTheCostSheetOnlyThePreludeRuns) {
 TEST_F(HouseCostReport, WithNoDocumentOpenNothingRuns) {
   office.word->documents.clear();
   office.word->active.clear();
-  EXPECT_FALSE(RefreshCostApproach(office.attach(), completed));
+  EXPECT_EQ(RefreshCostApproach(office.attach(), completed), RunEnd::Stopped);
   EXPECT_EQ(office.attaches, 1);
   EXPECT_EQ(completions, 0);
 }
@@ -255,7 +276,7 @@ struct LandReport : ReportTest {
 };
 
 TEST_F(LandReport, RunsTheBenchmarkRowsThenTheCostApproximationRowsThenTablesOneAndFive) {
-  EXPECT_TRUE(RefreshBenchmarkLandPrice(office.attach(), completed));
+  EXPECT_EQ(RefreshBenchmarkLandPrice(office.attach(), completed), RunEnd::Completed);
   ASSERT_EQ(report.find().executions.size(), 212u + 47u);
   EXPECT_EQ(StepOf(Key(kBenchmarkLandSheet, A, 19)), 17u);
   EXPECT_EQ(StepOf(Key(kSummarySheet, Q, 8)), 18u);
@@ -285,7 +306,7 @@ TEST_F(LandReport, RunsTheBenchmarkRowsThenTheCostApproximationRowsThenTablesOne
 
 TEST_F(LandReport, AFailureInTheFourthRangeEndsTheRefreshThere) {
   book.sheet(std::string(kBenchmarkLandSheet)).set(22, A, ErrorValue{2023});
-  EXPECT_FALSE(RefreshBenchmarkLandPrice(office.attach(), completed));
+  EXPECT_EQ(RefreshBenchmarkLandPrice(office.attach(), completed), RunEnd::Stopped);
   EXPECT_EQ(report.find().executions.size(), 18u + 140u + 2u);
   EXPECT_TRUE(Untouched(kCostApproximationSheet, A, 25));
   EXPECT_TRUE(GoTos().empty());
@@ -294,7 +315,7 @@ TEST_F(LandReport, AFailureInTheFourthRangeEndsTheRefreshThere) {
 
 TEST_F(LandReport, TheCostApproximationFillSkipsItsFailuresAndTheRefreshCompletes) {
   book.sheet(std::string(kCostApproximationSheet)).set(50, C, ErrorValue{2007});
-  EXPECT_TRUE(RefreshBenchmarkLandPrice(office.attach(), completed));
+  EXPECT_EQ(RefreshBenchmarkLandPrice(office.attach(), completed), RunEnd::Completed);
   EXPECT_EQ(report.find().executions.size(), 212u + 46u);
   EXPECT_TRUE(Untouched(kCostApproximationSheet, A, 50));
   EXPECT_EQ(Written(kCostApproximationSheet, A, 51), "51,000.25");

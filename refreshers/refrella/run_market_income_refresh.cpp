@@ -36,14 +36,15 @@ void RunMarketIncomeRefresh() {
     return;
   }
   step([] { ui::Default<Form3>().Show(); });
-  bool completed = false;
+  RunEnd end = RunEnd::Stopped;
   step([&] {
-    completed = RefreshMarketApproach(AttachRunningOffice, [] {
+    end = RefreshMarketApproach(AttachRunningOffice, [] {
       CloseWaitWindow();
       ShowRefreshCompleted();
     });
   });
-  if (!completed) CloseWaitWindow();
+  if (end != RunEnd::Completed) CloseWaitWindow();
+  if (end == RunEnd::ConnectionLost) ShowInformation(kConnectionLost, nullptr);
   g_excel = automation::Object();
   g_word = automation::Object();
 }

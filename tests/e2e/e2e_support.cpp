@@ -16,6 +16,7 @@
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
+#include "platform/office/host/server.h"
 
 extern char** environ;
 
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The templates the cases open; the build's own are taken when the program folder has them.
-pid_t HostPid(const std::string& socket) {
+pid_t HostOf(const std::string& socket) {
   const int fd = office::Connect(socket);
   if (fd < 0) return 0;
   ucred peer{};
@@ -35,6 +36,9 @@ pid_t HostPid(const std::string& socket) {
   close(fd);
   return peer.pid;
 }
+
+// Where the hosts of the tests may write their screenshots.
+std::string ScreenshotFolder() { return std::string(QORVANE_ARTEFACTS_DIR) + "/screenshots"; }
 
 }  // namespace
 
@@ -98,7 +102,7 @@ Case::~Case() {
     const fs::path exe = fs::read_symlink(entry.path() / "exe", error);
     if (!error && exe.string().rfind(bin_ + "/", 0) == 0) kill(std::atoi(entry.path().filename().c_str()), SIGKILL);
   }
-  if (const pid_t host = HostPid(socket_)) kill(host, SIGKILL);
+  if (const pid_t host = HostOf(socket_)) kill(host, SIGKILL);
   fs::remove_all(dir_);
 }
 
@@ -110,6 +114,7 @@ pid_t Case::Spawn(const std::string& path, const std::vector<std::string>& args,
   environment.push_back("XDG_RUNTIME_DIR=" + session_);
   // Every process offscreen: the programs' windows, and the office host's (whoever starts it).
   environment.push_back("QT_QPA_PLATFORM=offscreen");
+  environment.push_back(std::string(office::kTestFolderVariable) + "=" + ScreenshotFolder());
   environment.insert(environment.end(), env.begin(), env.end());
   std::vector<char*> envp, argv;
   for (std::string& e : environment) envp.push_back(e.data());
@@ -180,9 +185,8 @@ Output Case::Officectl(const std::vector<std::string>& args) const {
 
 std::vector<std::string> Case::Screenshots(const std::string& name) const {
   setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
-  const std::string folder = std::string(QORVANE_ARTEFACTS_DIR) + "/screenshots";
-  fs::create_directories(folder);
-  return office::SaveWindowScreenshots(folder + "/" + name);
+  fs::create_directories(ScreenshotFolder());
+  return office::SaveWindowScreenshots(ScreenshotFolder() + "/" + name);
 }
 
 void Case::Perform(const std::string& progid, const std::vector<std::string>& action) const {
@@ -195,6 +199,8 @@ std::string Case::Eval(const std::string& expression) const {
   if (!out.empty() && out.back() == '\n') out.pop_back();
   return out;
 }
+
+pid_t Case::HostPid() const { return HostOf(socket_); }
 
 double Case::ProcessorSeconds(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");

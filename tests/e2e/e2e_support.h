@@ -51,6 +51,9 @@ class Case {
   // A user's action in the windows of a running application (see the windows' Perform).
   void Perform(const std::string& progid, const std::vector<std::string>& action) const;
 
+  // The process of this case's office host; 0 when none serves.
+  pid_t HostPid() const;
+
   // Seconds of processor time the process has used so far.
   static double ProcessorSeconds(pid_t pid);
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <regex>
+#include <thread>
 
 #include "tests/e2e/e2e_support.h"
 
@@ -43,6 +46,46 @@ TEST_P(RefresherE2E, FillsTheActiveReportFromTheActiveWorkbook) {
                                      {"text", "评估报告刷新完毕。您可以对该文档任意的修改，当评估数据有所变动的时，您可以重新进行刷新该报告。"}}),
             1);
   EXPECT_EQ(c.Eval("Excel.ActiveWorkbook.Name").empty(), false) << "Excel keeps running with the workbook";
+}
+
+// Refrella on a market workbook and its report, started; returns once the wait window shows.
+pid_t StartMarketRefresh(Case& c) {
+  c.Officectl({"run", "Excel"});
+  c.Officectl({"run", "Word"});
+  c.Eval("Excel.Workbooks.Open(\"" + c.programFolder() + "/市场法.xlt\")");
+  c.Eval("Excel.Worksheets(\"参数\").Range(\"E7\").Value = \"张三\"");
+  c.Eval("Word.Documents.Add(\"" + c.programFolder() + "/房产估价报告(市场法和收益法).dot\")");
+  const pid_t pid = c.Start("Refrella", "refresh", "click Form2.Command1\n");
+  EXPECT_TRUE(c.WaitForLog("refresh", {{"event", "form"}, {"form", "Form3"}, {"action", "shown"}}, 20s));
+  return pid;
+}
+
+const nlohmann::json kCompleted = {{"event", "msgbox"},
+                                   {"text", "评估报告刷新完毕。您可以对该文档任意的修改，当评估数据有所变动的时，您可以重新进行刷新该报告。"}};
+
+TEST(RefresherHost, AHostStoppedForTenSecondsIsWaitedForAndTheRefreshCompletes) {
+  Case c;
+  const pid_t pid = StartMarketRefresh(c);
+  const pid_t host = c.HostPid();
+  ASSERT_NE(host, 0);
+  kill(host, SIGSTOP);
+  std::this_thread::sleep_for(10s);
+  kill(host, SIGCONT);
+  EXPECT_EQ(c.WaitForEnd(pid, 60s), 0);
+  EXPECT_FALSE(HoldsAKey(c.Eval("Word.ActiveDocument.Content.Text"))) << "every key replaced";
+  EXPECT_EQ(Count(c.Log("refresh"), kCompleted), 1);
+}
+
+TEST(RefresherHost, AHostThatDiesDuringTheRefreshIsReportedNeverACompletion) {
+  Case c;
+  const pid_t pid = StartMarketRefresh(c);
+  kill(c.HostPid(), SIGKILL);
+  EXPECT_EQ(c.WaitForEnd(pid, 30s), 0);
+  const auto log = c.Log("refresh");
+  EXPECT_EQ(Count(log, kCompleted), 0);
+  EXPECT_EQ(Count(log, {{"event", "msgbox"}, {"text", "与Excel或Word的连接已中断，报告没有刷新完毕。"}, {"icon", "information"},
+                        {"title", "Qorvane房地产估价系统"}}),
+            1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,21 +1,22 @@
 #include "platform/office/excel/cell_entry.h"
 
-#include <regex>
+#include <cmath>
 
+
+#include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/reference_adjuster.h"
+#include "platform/runtime/numeric_reading.h"
 
 namespace excel {
 namespace {
 
 // Plain decimals with optional thousands separators, as a number is typed.
+// A number too large for a double stays the text it was typed as.
 std::optional<double> TypedNumber(const std::string& text) {
-  static const std::regex number(R"(\s*[+-]?((\d{1,3}(,\d{3})+|\d+)(\.\d*)?|\.\d+)([eE][+-]?\d+)?\s*)");
-  if (!std::regex_match(text, number)) return std::nullopt;
-  std::string digits;
-  for (char c : text)
-    if (c != ',') digits += c;
-  return std::strtod(digits.c_str(), nullptr);
+  const auto number = runtime::WholeDecimalNumber(text, {.groupedThousands = true});
+  if (number && !std::isfinite(*number)) return std::nullopt;
+  return number;
 }
 
 constexpr long long kMaxCellsWritten = 1 << 22;
@@ -33,6 +34,9 @@ void EnterValue(BookModel& book, SheetModel& sheet, const Area& area, const Vari
     case Variant::Kind::Int32: v = Variant(v.toDouble()); break;
     case Variant::Kind::Text: {
       const std::string& text = std::get<std::string>(v.value());
+      if (TextLength(text) > kMaxCellText)
+        Fail("A cell holds at most " + std::to_string(kMaxCellText) + " characters; this text has " +
+             std::to_string(TextLength(text)) + ".");
       if (text.size() > 1 && text[0] == '=') {
         try {
           formula = book.Parse(sheet, area.top, area.left, text, notation);

@@ -7,7 +7,8 @@
 namespace excel {
 
 // Writes to every cell of the area; a formula is read at the first cell and copied to the
-// others. A formula that does not parse is error 1004, and then nothing is written.
+// others. A formula that does not parse, or a text longer than Excel allows, is error 1004, and
+// then nothing is written.
 void EnterValue(BookModel& book, SheetModel& sheet, const Area& area, const Variant& value, Notation notation);
 
 }  // namespace excel

@@ -1,5 +1,8 @@
 #include "platform/office/excel/cell_store.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace excel {
 
 const Cell* CellStore::Find(int row, int column) const {
@@ -27,32 +30,76 @@ void CellStore::Tidy(int row, int column) {
   if (r == rows_.end()) return;
   const auto c = r->second.cells.find(column);
   if (c != r->second.cells.end() && c->second.isPlain()) r->second.cells.erase(c);
-  if (r->second.cells.empty() && !r->second.hidden) {
-    index_.erase(row);
-    rows_.erase(r);
-  }
-}
-
-bool CellStore::Hidden(int row) const {
-  const auto r = index_.find(row);
-  return r != index_.end() && r->second->hidden;
-}
-
-void CellStore::SetHidden(int row, bool hidden) {
-  if (hidden) {
-    RowAt(row).hidden = true;
-    return;
-  }
-  const auto r = rows_.find(row);
-  if (r == rows_.end()) return;
-  r->second.hidden = false;
   if (r->second.cells.empty()) {
     index_.erase(row);
     rows_.erase(r);
   }
 }
 
+bool CellStore::Hidden(int row) const {
+  auto it = hidden_.upper_bound(row);
+  return it != hidden_.begin() && (--it)->second >= row;
+}
+
+void CellStore::SetHidden(int first, int last, bool hidden) {
+  if (first > last) return;
+  // Cut first..last out of every run, keeping the parts outside it.
+  auto it = hidden_.upper_bound(first);
+  if (it != hidden_.begin() && std::prev(it)->second >= first) --it;
+  std::vector<std::pair<int, int>> kept;
+  while (it != hidden_.end() && it->first <= last) {
+    if (it->first < first) kept.emplace_back(it->first, first - 1);
+    if (it->second > last) kept.emplace_back(last + 1, it->second);
+    it = hidden_.erase(it);
+  }
+  for (const auto& [a, b] : kept) hidden_[a] = b;
+  if (!hidden) return;
+  // Joined with the runs that touch it.
+  int from = first, to = last;
+  auto next = hidden_.find(last + 1);
+  if (next != hidden_.end()) {
+    to = next->second;
+    hidden_.erase(next);
+  }
+  auto previous = hidden_.lower_bound(first);
+  if (previous != hidden_.begin() && std::prev(previous)->second == first - 1) {
+    from = std::prev(previous)->first;
+    hidden_.erase(std::prev(previous));
+  }
+  hidden_[from] = to;
+}
+
+int CellStore::HiddenCount(int first, int last) const {
+  int count = 0;
+  auto it = hidden_.upper_bound(first);
+  if (it != hidden_.begin()) --it;
+  for (; it != hidden_.end() && it->first <= last; ++it) {
+    const int a = std::max(first, it->first), b = std::min(last, it->second);
+    if (a <= b) count += b - a + 1;
+  }
+  return count;
+}
+
+RowRuns CellStore::HiddenRunsIn(int first, int count) const {
+  RowRuns out;
+  const int last = first + count - 1;
+  auto it = hidden_.upper_bound(first);
+  if (it != hidden_.begin()) --it;
+  for (; it != hidden_.end() && it->first <= last; ++it) {
+    const int a = std::max(first, it->first), b = std::min(last, it->second);
+    if (a <= b) out[a - first] = b - first;
+  }
+  return out;
+}
+
 void CellStore::InsertRows(int at, int count) {
+  RowRuns runs;
+  for (const auto& [first, last] : hidden_) {
+    if (last < at) runs[first] = last;
+    else if (first >= at) runs[first + count] = last + count;
+    else runs[first] = at - 1, runs[at + count] = last + count;
+  }
+  hidden_ = std::move(runs);
   std::vector<int> moving;
   for (auto it = rows_.lower_bound(at); it != rows_.end(); ++it) moving.push_back(it->first);
   // From the bottom up, so that no moved row lands on one not yet moved.
@@ -66,6 +113,14 @@ void CellStore::InsertRows(int at, int count) {
 
 void CellStore::DeleteRows(int first, int count, std::vector<FormulaId>& dropped) {
   const int last = first + count - 1;
+  SetHidden(first, last, false);
+  RowRuns runs;
+  for (const auto& [a, b] : hidden_) {
+    if (b < first) runs[a] = b;
+    else runs[a - count] = b - count;
+  }
+  hidden_.clear();
+  for (const auto& [a, b] : runs) SetHidden(a, b, true);  // runs on both sides may now touch
   for (auto it = rows_.lower_bound(first); it != rows_.end() && it->first <= last;) {
     for (const auto& [column, cell] : it->second.cells)
       if (cell.formula != kNoFormula) dropped.push_back(cell.formula);

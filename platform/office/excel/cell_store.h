@@ -28,9 +28,11 @@ struct Cell {
 };
 
 struct Row {
-  bool hidden = false;
   std::map<int, Cell> cells;
 };
+
+// Rows first..last, by first row; runs neither overlap nor touch.
+using RowRuns = std::map<int, int>;
 
 class CellStore {
  public:
@@ -39,12 +41,17 @@ class CellStore {
   // Drops a cell that holds nothing and carries no format, and a row that is then plain.
   void Tidy(int row, int column);
 
+  // Hidden rows are kept as runs, so that hiding a whole sheet costs no more than one row.
   bool Hidden(int row) const;
-  void SetHidden(int row, bool hidden);
+  void SetHidden(int first, int last, bool hidden);
+  int HiddenCount(int first, int last) const;
+  const RowRuns& hiddenRuns() const { return hidden_; }
+  // The hidden runs within first..first+count-1, numbered from first.
+  RowRuns HiddenRunsIn(int first, int count) const;
 
   // The last row that holds anything (0 for none).
   int LastRow() const { return rows_.empty() ? 0 : rows_.rbegin()->first; }
-  // Rows at or below `at` move down by count.
+  // Rows at or below `at` move down by count; the new rows are shown.
   void InsertRows(int at, int count);
   // Removes rows first..first+count-1 (their formula ids are appended to `dropped`); rows below move up.
   void DeleteRows(int first, int count, std::vector<FormulaId>& dropped);
@@ -73,6 +80,7 @@ class CellStore {
   void Reindex();
 
   std::map<int, Row> rows_;
+  RowRuns hidden_;
   std::unordered_map<int, Row*> index_;  // the same rows by number: formulas read cell by cell
 };
 

@@ -48,7 +48,7 @@ std::string LargeWorkbook() {
         formula(row, 5, "=SUM(C" + std::to_string(top) + ":C" + r + ")");
       }
     }
-    for (int row = blockTop; row < blockTop + m.height; ++row) s.cells.SetHidden(row, true);
+    s.cells.SetHidden(blockTop, blockTop + m.height - 1, true);
   }
   for (int row = 1; row <= kValueRows; ++row) {
     const Method& m = kMethods[row % 6];

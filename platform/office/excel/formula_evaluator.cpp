@@ -2,11 +2,12 @@
 
 #include <cctype>
 #include <cmath>
-#include <regex>
 #include <vector>
 
+#include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/worksheet_functions.h"
 #include "platform/runtime/number_text.h"
+#include "platform/runtime/numeric_reading.h"
 
 namespace excel {
 namespace {
@@ -55,6 +56,9 @@ Variant Binary(const std::string& op, const Variant& a, const Variant& b) {
     const auto s = TextOf(a), t = TextOf(b);
     if (auto* e = std::get_if<CellError>(&s)) return ErrorVariant(*e);
     if (auto* e = std::get_if<CellError>(&t)) return ErrorVariant(*e);
+    // Excel's limit, which also keeps a chain of cells that double a text from exhausting memory.
+    if (TextLength(std::get<std::string>(s)) + TextLength(std::get<std::string>(t)) > kMaxCellText)
+      return ErrorVariant(CellError::Value);
     return Variant(std::get<std::string>(s) + std::get<std::string>(t));
   }
   if (c == '=' || c == '<' || c == '>') {
@@ -105,16 +109,15 @@ Reference AbsoluteReference(SheetId sheet, const Area& area) {
 }
 
 std::variant<double, CellError> NumberOf(const Variant& v) {
-  static const std::regex number(R"(\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*)");
   switch (v.kind()) {
     case Kind::Empty: return 0.0;
     case Kind::Boolean: return std::get<bool>(v.value()) ? 1.0 : 0.0;
     case Kind::Double: return std::get<double>(v.value());
     case Kind::Date: return std::get<automation::Date>(v.value()).serial;
     case Kind::Text: {
-      const auto& s = std::get<std::string>(v.value());
-      if (!std::regex_match(s, number)) return CellError::Value;
-      return std::strtod(s.c_str(), nullptr);
+      const auto number = runtime::WholeDecimalNumber(std::get<std::string>(v.value()));
+      if (!number) return CellError::Value;
+      return *number;
     }
     case Kind::Error: return *ErrorOf(v);
     default: return CellError::Value;

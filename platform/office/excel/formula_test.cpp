@@ -1,5 +1,7 @@
 #include "platform/office/excel/excel_test_support.h"
 
+#include <chrono>
+
 namespace excel::testing {
 namespace {
 
@@ -89,6 +91,43 @@ TEST_F(FormulaTest, LongChainsAreComputedWithoutExhaustingTheStack) {
   for (int row = 2; row <= kLength; ++row) sheet.obj("Cells", row, 5).put("FormulaR1C1", "=R[-1]C+1");
   EXPECT_EQ(sheet.obj("Cells", kLength, 5).get("Value").toDouble(), kLength);
   EXPECT_EQ(sheet.obj("Cells", 1500, 5).get("Value").toDouble(), 1500) << "no cut-off value is kept";
+}
+
+TEST_F(FormulaTest, CyclesLongerThanAnyDepthLimitReadAsCircularReferencesAtOnce) {
+  const auto started = std::chrono::steady_clock::now();
+  sheet.obj("Range", "A1:A1000").put("Formula", "=A2+1");
+  sheet.obj("Range", "A1001").put("Formula", "=A1");
+  EXPECT_EQ(sheet.obj("Range", "A1").get("Value").toDouble(), 1000) << "A1001 finds A1 in the making: 0";
+  EXPECT_EQ(sheet.obj("Range", "A1001").get("Value").toDouble(), 0);
+
+  sheet.obj("Range", "B1:B20000").put("Formula", "=B2+1");
+  sheet.obj("Range", "B20001").put("Formula", "=B1");
+  EXPECT_EQ(sheet.obj("Range", "B7").get("Value").toDouble(), 20000) << "the cycle closes at B7, read as 0 by B6";
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+}
+
+TEST_F(FormulaTest, TextsOfAnyLengthReadAsNumbersOrNotWithoutDelay) {
+  const auto started = std::chrono::steady_clock::now();
+  const std::string digits(26000, '1');
+  sheet.obj("Range", "A14").put("Value", digits + "x");
+  EXPECT_EQ(sheet.obj("Range", "A14").get("Value"), Variant(digits + "x"));
+  EXPECT_EQ(ValueOf("=A14+1"), Variant(ErrorValue{2015}));
+  sheet.obj("Range", "A15").put("Value", digits);
+  EXPECT_EQ(sheet.obj("Range", "A15").get("Value"), Variant(digits)) << "beyond the double range it stays a text";
+  EXPECT_EQ(ValueOf("=A15+1"), Variant(ErrorValue{2036}));
+
+  const auto opened = Open("long.json", R"({"sheets": [{"name": "S", "cells": {"A1": {"value": ")" + std::string(30000, '2') +
+                                            R"("}, "A2": {"formula": "=A1+1"}}}]})");
+  EXPECT_EQ(opened.obj("Worksheets", 1).obj("Range", "A2").get("Text").toText(), "#NUM!");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+}
+
+TEST_F(FormulaTest, AJoinedTextLongerThanACellHoldsIsAnErrorValue) {
+  sheet.obj("Range", "A1").put("Value", std::string(20000, 'x'));
+  sheet.obj("Range", "A2").put("Formula", "=A1&A1");
+  EXPECT_EQ(sheet.obj("Range", "A2").get("Text").toText(), "#VALUE!");
+  sheet.obj("Range", "A3").put("Formula", "=A1&\"y\"");
+  EXPECT_EQ(sheet.obj("Range", "A3").get("Value").toText().size(), 20001u);
 }
 
 TEST_F(FormulaTest, FormulaAndFormulaR1C1AreTheSameFormula) {

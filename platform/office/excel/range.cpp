@@ -245,9 +245,7 @@ void Range::ClearContents() {
 
 automation::Variant Range::Hidden() {
   auto [app, book, sheet] = sheet_.Lock();
-  int hidden = 0;
-  for (const auto& [row, data] : sheet->cells.rows())
-    if (row >= area_.top && row <= area_.bottom && data.hidden) ++hidden;
+  const int hidden = sheet->cells.HiddenCount(area_.top, area_.bottom);
   if (hidden == 0) return false;
   if (hidden == area_.rows()) return true;
   return automation::Null{};
@@ -256,7 +254,7 @@ automation::Variant Range::Hidden() {
 void Range::SetHidden(bool hidden) {
   auto [app, book, sheet] = sheet_.Lock();
   if (!area_.entireRows() || sheet->protection.on) Fail("Unable to set the Hidden property of the Range class");
-  for (int row = area_.top; row <= area_.bottom; ++row) sheet->cells.SetHidden(row, hidden);
+  sheet->cells.SetHidden(area_.top, area_.bottom, hidden);
 }
 
 automation::Variant Range::ColumnWidth() {

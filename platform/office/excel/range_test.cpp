@@ -34,6 +34,21 @@ TEST_F(RangeTest, AValueIsWrittenAsTypingItWould) {
   EXPECT_TRUE(Cell("A6").get("Value").isEmpty());
 }
 
+TEST_F(RangeTest, ACellHoldsAt32767CharactersAsExcelCountsThem) {
+  Cell("A1").put("Value", "kept");
+  Cell("A1").put("Value", std::string(32767, 'x'));
+  EXPECT_EQ(Cell("A1").get("Value").toText().size(), 32767u);
+  EXPECT_EQ(ErrorNumberOf([&] { Cell("A1").put("Value", std::string(32768, 'x')); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { Cell("A2").put("Value", std::string(20 << 20, 'x')); }), 1004);
+  EXPECT_EQ(Cell("A1").get("Value").toText().size(), 32767u) << "a refused write leaves the cell";
+  std::string wide;
+  for (int i = 0; i < 16384; ++i) wide += "\U0001F600";  // two units each
+  EXPECT_EQ(ErrorNumberOf([&] { Cell("A3").put("Value", wide); }), 1004);
+  EXPECT_EQ(ErrorNumberOf([&] { Open("long.json", R"({"sheets": [{"name": "S", "cells": {"A1": {"value": ")" +
+                                                      std::string(32768, 'y') + R"("}}}]})"); }),
+            1004);
+}
+
 TEST_F(RangeTest, TextIsTheShownValueWhileValueKeepsTheNumber) {
   const Object book = Open("formatted.json", R"({"sheets": [{"name": "值", "cells": {
       "A1": {"value": 1234.5678, "format": "#,##0.00"}, "A2": {"formula": "=A1*2", "format": "0.0"},

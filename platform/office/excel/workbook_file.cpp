@@ -1,13 +1,13 @@
 #include "platform/office/excel/workbook_file.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "platform/automation/member_table.h"
+#include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/excel_error.h"
+#include "platform/office/file_access.h"
 
 namespace excel {
 namespace {
@@ -74,6 +74,8 @@ void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
         throw Malformed{at + ": " + e.what()};
       }
     } else if (value != cellJson.end()) {
+      if (value->is_string() && TextLength(value->get_ref<const std::string&>()) > kMaxCellText)
+        throw Malformed{at + ": a cell holds at most " + std::to_string(kMaxCellText) + " characters"};
       if (value->is_string()) cell.constant = Variant(value->get<std::string>());
       else if (value->is_boolean()) cell.constant = Variant(value->get<bool>());
       else if (value->is_number()) cell.constant = Variant(value->get<double>());
@@ -85,7 +87,7 @@ void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
     if (!rows.is_string()) throw Malformed{where + ": hidden rows are texts like \"38:73\""};
     const Area a = AreaText(rows.get<std::string>(), where);
     if (!a.entireRows()) throw Malformed{where + ": '" + rows.get<std::string>() + "' is not a row range"};
-    for (int r = a.top; r <= a.bottom; ++r) sheet.cells.SetHidden(r, true);
+    sheet.cells.SetHidden(a.top, a.bottom, true);
   }
   for (const auto& [letters, width] : Member(j, "columnWidths", Json::value_t::object, where).items()) {
     const auto column = ColumnNumber(letters);
@@ -144,38 +146,35 @@ WorkbookFile Read(const Json& j) {
   return file;
 }
 
-void RowRuns(const CellStore& cells, OrderedJson& out) {
-  int start = 0, previous = 0;
-  const auto flush = [&] {
-    if (start) out.push_back(std::to_string(start) + ":" + std::to_string(previous));
-  };
-  for (const auto& [row, data] : cells.rows()) {
-    if (!data.hidden) continue;
-    if (!start || row != previous + 1) {
-      flush();
-      start = row;
-    }
-    previous = row;
-  }
-  flush();
+void HiddenRows(const CellStore& cells, OrderedJson& out) {
+  for (const auto& [first, last] : cells.hiddenRuns()) out.push_back(std::to_string(first) + ":" + std::to_string(last));
+}
+
+// A text that the file cannot hold is refused by name, before anything is written.
+template <class Describe>
+const std::string& Writable(const std::string& text, Describe&& what) {
+  if (!office::IsValidUtf8(text)) Fail("The workbook cannot be saved: " + what() + " is not valid UTF-8.");
+  return text;
 }
 
 OrderedJson CellJson(const BookModel& book, const SheetModel& sheet, int row, int column, const Cell& cell) {
   OrderedJson c = OrderedJson::object();
+  const auto name = [&] { return sheet.name + "!" + ColumnLetters(column) + std::to_string(row); };
+  const auto text = [&] { return "the text of cell " + name(); };
   if (cell.formula != kNoFormula) {
-    c["formula"] = book.ContentText(sheet, row, column, Notation::A1);
+    c["formula"] = Writable(book.ContentText(sheet, row, column, Notation::A1), text);
   } else {
     const Variant& v = cell.constant;
     switch (v.kind()) {
       case Variant::Kind::Empty: break;
       case Variant::Kind::Boolean: c["value"] = std::get<bool>(v.value()); break;
-      case Variant::Kind::Text: c["value"] = std::get<std::string>(v.value()); break;
+      case Variant::Kind::Text: c["value"] = Writable(std::get<std::string>(v.value()), text); break;
       case Variant::Kind::Error: c["formula"] = "=" + std::string(ErrorText(*ErrorOf(v))); break;
       default: c["value"] = v.toDouble(); break;
     }
   }
   if (!cell.locked) c["locked"] = false;
-  if (!cell.format.empty()) c["format"] = cell.format;
+  if (!cell.format.empty()) c["format"] = Writable(cell.format, [&] { return "the number format of cell " + name(); });
   return c;
 }
 
@@ -209,7 +208,7 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
         AppendNew(cells, ColumnLetters(column) + std::to_string(row), CellJson(book, *s, row, column, cell));
     sj["cells"] = std::move(cells);
     OrderedJson hidden = OrderedJson::array();
-    RowRuns(s->cells, hidden);
+    HiddenRows(s->cells, hidden);
     if (!hidden.empty()) sj["hiddenRows"] = std::move(hidden);
     if (!s->columnWidths.empty()) {
       OrderedJson widths = OrderedJson::object();
@@ -224,7 +223,11 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
     sheets.push_back(std::move(sj));
   }
   j["sheets"] = std::move(sheets);
-  return j.dump(1);
+  try {
+    return j.dump(1);
+  } catch (const OrderedJson::type_error&) {
+    Fail("The workbook cannot be saved: a sheet name or a password is not valid UTF-8.");
+  }
 }
 
 bool IsTemplatePath(const std::string& path) {
@@ -233,17 +236,24 @@ bool IsTemplatePath(const std::string& path) {
 }
 
 WorkbookFile ReadWorkbookFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail("'" + path + "' could not be found. Check the spelling of the file name, and verify that the file location is correct.");
-  std::ostringstream text;
-  text << in.rdbuf();
-  return ParseWorkbookJson(text.str(), path);
+  std::string text;
+  try {
+    text = office::ReadWholeFile(path);
+  } catch (const office::FileAccessError& e) {
+    if (e.kind() == office::FileAccessError::Kind::NotFound)
+      Fail("'" + path + "' could not be found. Check the spelling of the file name, and verify that the file location is correct.");
+    Fail(std::string("Excel cannot open the file: ") + e.what() + ".");
+  }
+  return ParseWorkbookJson(text, path);
 }
 
 void WriteWorkbookFile(const BookModel& book, const std::string& path, bool isTemplate) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out << WorkbookJson(book, isTemplate);
-  if (!out) Fail("Cannot access '" + path + "'.");
+  const std::string content = WorkbookJson(book, isTemplate);
+  try {
+    office::ReplaceFile(path, content);
+  } catch (const office::FileAccessError& e) {
+    Fail(std::string("Cannot access '") + path + "': " + e.what() + ".");
+  }
 }
 
 }  // namespace excel

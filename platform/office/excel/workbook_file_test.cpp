@@ -1,5 +1,7 @@
 #include "platform/office/excel/excel_test_support.h"
 
+#include <sys/stat.h>
+
 #include <nlohmann/json.hpp>
 
 #include "platform/office/excel/workbook_file.h"
@@ -20,6 +22,10 @@ constexpr const char* kTemplate = R"json({"template": true, "activeSheet": "市�
   {"name": "隐藏", "hidden": true}]})json";
 
 struct WorkbookFileTest : ExcelTest {
+  static std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   long Count() const { return xl.obj("Workbooks").get("Count").toInt32(); }
   long OpenError(const std::string& name, const std::string& json, std::string* description = nullptr) const {
     const std::string path = WriteFile(name, json);
@@ -90,6 +96,32 @@ TEST_F(WorkbookFileTest, AMissingFileNamesItselfAndOpensNothing) {
     EXPECT_EQ(e.number(), 1004);
     EXPECT_NE(e.description().find(path), std::string::npos) << e.description();
   }
+  EXPECT_EQ(Count(), 0);
+}
+
+TEST_F(WorkbookFileTest, ASaveThatCannotBeWrittenKeepsTheOldFileByteForByte) {
+  const auto book = xl.obj("Workbooks").call("Add").toObject();
+  book.obj("Worksheets", 1).put("Name", "参数");
+  const std::string saved = (dir / "项目.xls").string();
+  book.call("SaveAs", saved);
+  const std::string before = ReadAll(saved);
+  book.obj("Worksheets", "参数").obj("Range", "E7").put("Value", std::string("\xff\xfe张"));
+  try {
+    book.call("SaveAs", saved);
+    FAIL() << "saved a text that the file cannot hold";
+  } catch (const automation::Error& e) {
+    EXPECT_EQ(e.number(), 1004);
+    EXPECT_NE(e.description().find("the text of cell 参数!E7 is not valid UTF-8"), std::string::npos) << e.description();
+  }
+  EXPECT_EQ(ReadAll(saved), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
+}
+
+TEST_F(WorkbookFileTest, OnlyRegularFilesOpenAndNothingWaitsForAWriter) {
+  const std::string fifo = (dir / "fifo.xls").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero"), dir.string()})
+    EXPECT_EQ(ErrorNumberOf([&] { xl.obj("Workbooks").call("Open", path); }), 1004) << path;
   EXPECT_EQ(Count(), 0);
 }
 

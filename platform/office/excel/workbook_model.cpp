@@ -125,17 +125,24 @@ std::string BookModel::ContentText(const SheetModel& sheet, int row, int column,
   return c ? ConstantText(c->constant) : std::string();
 }
 
-// A chain deeper than the stack allows is computed from its deep end up: the cells where it was
-// cut off are computed first, on their own, and then the cell asked for, which finds them done.
+// A chain deeper than the stack allows is computed from its deep end up: the cell where it was
+// cut off is computed first, on its own, and then again the cell that needed it, which finds it
+// done. The cells waiting meanwhile count as being computed, so that a cycle of any length reads
+// as a circular reference. Every round but the last leaves one more cell computed for good.
 Variant BookModel::ValueAt(SheetId sheet, int row, int column) {
-  constexpr int kMaxRounds = 1000;  // a cycle longer than kMaxDepth would go on for ever
-  for (int round = 0;; ++round) {
-    cutOff_.clear();
-    Variant v = Value(sheet, row, column);
-    if (cutOff_.empty() || round == kMaxRounds) return v;
-    const std::vector<CellPosition> deep = std::move(cutOff_);
-    Changed();  // what was computed on a cut-off chain is wrong
-    for (const CellPosition& p : deep) ValueAt(p.sheet, p.row, p.column);
+  std::vector<CellPosition> pending{{sheet, row, column}};
+  for (;;) {
+    const CellPosition at = pending.back();
+    cutOff_.reset();
+    Variant v = Value(at.sheet, at.row, at.column);
+    if (cutOff_) {
+      computing_.insert(Key(at.sheet, at.row, at.column));
+      pending.push_back(*cutOff_);
+      continue;
+    }
+    pending.pop_back();
+    if (pending.empty()) return v;
+    computing_.erase(Key(pending.back().sheet, pending.back().row, pending.back().column));
   }
 }
 
@@ -150,17 +157,22 @@ Variant BookModel::ValueOf(SheetId sheetId, int row, int column, const Cell& cel
   if (cell.formula == kNoFormula) return cell.constant;
   const std::uint64_t key = Key(sheetId, row, column);
   if (cell.computedAt == content_) return cell.computed;
-  if (std::find(computing_.begin(), computing_.end(), key) != computing_.end())
-    return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
-  if (computing_.size() >= kMaxDepth) {
-    cutOff_.push_back({sheetId, row, column});
+  if (computing_.contains(key)) return Variant(0.0);  // a circular reference reads as 0, as Excel shows it
+  if (depth_ >= kMaxDepth) {
+    if (!cutOff_) cutOff_ = CellPosition{sheetId, row, column};
+    ++cuts_;
     return ErrorVariant(CellError::Num);
   }
-  computing_.push_back(key);
+  computing_.insert(key);
+  ++depth_;
+  const std::uint64_t cutsBefore = cuts_;
   Variant v = Evaluate(formulas_[static_cast<std::size_t>(cell.formula)].formula, {sheetId, row, column}, *this);
-  computing_.pop_back();
-  cell.computed = v;
-  cell.computedAt = content_;
+  --depth_;
+  computing_.erase(key);
+  if (cuts_ == cutsBefore) {
+    cell.computed = v;
+    cell.computedAt = content_;
+  }
   return v;
 }
 
@@ -181,6 +193,7 @@ void BookModel::InsertRows(SheetModel& sheet, int at, int count) {
 
 void BookModel::InsertCopiedRows(SheetModel& target, int at, const SheetModel& source, int first, int count) {
   std::map<int, Row> copied = source.cells.CopyRows(first, count);
+  const RowRuns hidden = source.cells.HiddenRunsIn(first, count);
   std::vector<std::pair<Cell*, Formula>> formulas;
   for (auto& [offset, row] : copied)
     for (auto& [column, cell] : row.cells)
@@ -195,6 +208,7 @@ void BookModel::InsertCopiedRows(SheetModel& target, int at, const SheetModel& s
     cell->formula = Store(target.id, std::move(formula));
   }
   target.cells.PutRows(at, std::move(copied));
+  for (const auto& [a, b] : hidden) target.cells.SetHidden(at + a, at + b, true);
 }
 
 void BookModel::DeleteRows(SheetModel& sheet, int first, int count) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/office/excel/cell_store.h"
@@ -95,10 +96,12 @@ class BookModel : public CellSource {
   std::vector<FormulaCell> formulas_;
   std::vector<FormulaId> free_;
 
-  // The cells being computed (the cycle guard).
   std::uint64_t content_ = 1;  // counts changes of content: older computed values are stale
-  std::vector<std::uint64_t> computing_;
-  std::vector<CellPosition> cutOff_;  // where a chain was too deep to follow in one go
+  // The cells being computed, and those waiting for a cell deeper down (the cycle guard).
+  std::unordered_set<std::uint64_t> computing_;
+  std::size_t depth_ = 0;
+  std::optional<CellPosition> cutOff_;  // where a chain was too deep to follow in one go
+  std::uint64_t cuts_ = 0;              // values computed while this grew are not kept
 };
 
 }  // namespace excel

@@ -1,15 +1,21 @@
 #include "platform/office/host/client.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <thread>
 
 #include "platform/office/host/local_socket.h"
 #include "platform/office/host/remote_connection.h"
+#include "platform/office/host/server.h"
 #include "platform/runtime/program_folder.h"
+
+extern char** environ;
 
 namespace office {
 namespace {
@@ -53,19 +59,52 @@ std::shared_ptr<RemoteConnection> Connection() {
 }
 
 // Detached and in a session of its own, so that the host outlives the program that started it.
-void StartHost(const std::string& program) {
+// The host writes why it cannot serve into the pipe whose reading end this returns (-1: none).
+int StartHost(const std::string& program) {
+  int status[2];
+  if (pipe2(status, O_CLOEXEC) != 0) status[0] = status[1] = -1;
+  // Made before the fork: the child only calls what is safe there.
+  const std::string variable = std::string(kStatusDescriptorVariable) + "=";
+  std::vector<std::string> environment;
+  for (char** e = environ; *e; ++e)
+    if (std::strncmp(*e, variable.c_str(), variable.size()) != 0) environment.emplace_back(*e);
+  if (status[1] >= 0) environment.push_back(variable + "3");
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
   const pid_t child = fork();
   if (child == 0) {
     setsid();
     if (fork() == 0) {
       const int null = open("/dev/null", O_RDWR);
       for (int fd = 0; fd < 3; ++fd) dup2(null, fd);
-      close_range(3, ~0U, 0);
-      execl(program.c_str(), "officehost", static_cast<char*>(nullptr));
+      if (status[1] >= 0) dup2(status[1], 3);  // dup2 leaves the copy open across exec
+      close_range(4, ~0U, 0);
+      char* argv[] = {const_cast<char*>("officehost"), nullptr};
+      execve(program.c_str(), argv, envp.data());
     }
     _exit(0);
   }
+  if (status[1] >= 0) close(status[1]);
   if (child > 0) waitpid(child, nullptr, 0);
+  return status[0];
+}
+
+// What the host said before it closed its status pipe: empty when it serves.
+std::string RefusalOf(int status, std::chrono::steady_clock::time_point deadline) {
+  std::string said;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd p{status, POLLIN, 0};
+    const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count()) + 1) : 0;
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return said;
+    char buffer[512];
+    const ssize_t n = read(status, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return said;
+    said.append(buffer, static_cast<std::size_t>(n));
+  }
 }
 
 std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
@@ -74,10 +113,15 @@ std::shared_ptr<RemoteConnection> ConnectionStartingHost() {
   const std::string program = runtime::ProgramFolder() + "/officehost";
   if (access(program.c_str(), X_OK) != 0)
     automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: " + program + " not found");
-  StartHost(program);
+  if (const int status = StartHost(program); status >= 0) {
+    const std::string refusal = RefusalOf(status, deadline);
+    close(status);
+    if (!refusal.empty())
+      automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: officehost did not start: " + refusal);
+  }
   while (std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
     if (auto connection = Connection()) return connection;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   automation::Raise(automation::errors::kCannotCreateObject, "ActiveX component can't create object: officehost did not start");
 }
@@ -94,7 +138,7 @@ auto AskHost(bool start, F ask, NoHost noHost) {
     try {
       return ask(*connection);
     } catch (const automation::Error& e) {
-      if (retried || e.number() != kHostUnavailable || !connection->broken() || connection->timedOut()) throw;
+      if (retried || e.number() != kHostUnavailable || !connection->broken()) throw;
     }
   }
 }

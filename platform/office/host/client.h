@@ -2,8 +2,9 @@
 // How a program reaches the stand-in Office: the running applications of the user's office host,
 // or, while an InProcessOffice exists, applications held in this process (unit tests).
 //
-// A host that is gone or does not answer within a few seconds makes the call fail with
-// kHostUnavailable; every later call through objects from that host fails the same way.
+// A call waits for its answer while the host lives, however busy it is; a host that is gone makes
+// the call fail with kHostUnavailable at once, and every later call through objects from that host
+// fails the same way.
 
 #include <string>
 #include <string_view>
@@ -14,7 +15,7 @@
 
 namespace office {
 
-inline constexpr long kHostUnavailable = 462;
+inline constexpr long kHostUnavailable = automation::errors::kRemoteServerUnavailable;
 inline constexpr const char* kHostUnavailableText = "The remote server machine does not exist or is unavailable";
 
 // The running application of that identifier; Cannot create object (429) when none runs.

@@ -13,11 +13,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <thread>
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
+#include "platform/office/host/server.h"
 #include "platform/office/host/wire.h"
 #include "platform/runtime/program_folder.h"
 #include "platform/runtime/testing/error_number.h"
@@ -188,24 +190,108 @@ TEST_F(HostProcess, AKilledClientsReferencesAreReleased) {
   close(ready[1]);
 }
 
-TEST_F(HostProcess, AHostThatIsGoneOrSilentGivesErrorsNotAHang) {
+TEST_F(HostProcess, ABusyHostIsWaitedForAndAGoneOneIsAnErrorAtOnce) {
   const Object excel = CreateObject("Excel.Application");
   const pid_t host = HostPid();
   kill(host, SIGSTOP);
-  auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(ErrorNumberOf([&] { excel.get("Visible"); }), kHostUnavailable);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 8s);
-  kill(host, SIGKILL);
+  auto answer = std::async(std::launch::async, [&] { return excel.get("Visible"); });
+  EXPECT_EQ(answer.wait_for(6s), std::future_status::timeout) << "a stopped host is busy, not gone";
   kill(host, SIGCONT);
+  EXPECT_EQ(answer.get(), automation::Variant(false));
 
+  kill(host, SIGKILL);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(ErrorNumberOf([&] { excel.obj("Workbooks"); }), kHostUnavailable);
+  EXPECT_EQ(ErrorNumberOf([&] { excel.put("Visible", true); }), kHostUnavailable);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_TRUE(Eventually([&] { return ErrorNumberOf([] { GetRunningObject("Excel.Application"); }) == 429; }));
   const Object again = CreateObject("Excel.Application");  // a new host
   EXPECT_NE(HostPid(), host);
-  kill(HostPid(), SIGKILL);
-  start = std::chrono::steady_clock::now();
-  EXPECT_EQ(ErrorNumberOf([&] { again.obj("Workbooks"); }), kHostUnavailable);
-  EXPECT_EQ(ErrorNumberOf([&] { again.put("Visible", true); }), kHostUnavailable);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
-  EXPECT_EQ(ErrorNumberOf([] { GetRunningObject("Excel.Application"); }), 429);
+  EXPECT_FALSE(again.get("Visible").toBool());
+}
+
+TEST_F(HostProcess, TheRequestOfAClientThatHasGoneIsNotCarriedOut) {
+  const Object excel = CreateObject("Excel.Application");
+  const int fd = Connect(socket_);
+  ASSERT_GE(fd, 0);
+  wire::FrameReader reader;
+  const auto running = Ask(fd, reader, wire::EncodeFrame({{"op", "running"}, {"progid", "Excel.Application"}}));
+  const auto handle = running.at("value").at(1).get<std::int64_t>();
+  const pid_t host = HostPid();
+  kill(host, SIGSTOP);
+  const auto visible = wire::EncodeArguments({{"", automation::Variant(true)}}, {});
+  const std::string put = wire::EncodeFrame(
+      {{"op", "invoke"}, {"handle", handle}, {"member", "Visible"}, {"kind", 1}, {"args", visible}});
+  ASSERT_EQ(send(fd, put.data(), put.size(), MSG_NOSIGNAL), static_cast<ssize_t>(put.size()));
+  close(fd);
+  kill(host, SIGCONT);
+  EXPECT_FALSE(excel.get("Visible").toBool());
+}
+
+TEST_F(HostProcess, AFrameNestedTooDeeplyIsRefusedAndEveryoneIsStillServed) {
+  const Object excel = CreateObject("Excel.Application");
+  excel.obj("Workbooks").call("Add");
+  const int fd = Connect(socket_);
+  ASSERT_GE(fd, 0);
+  wire::FrameReader reader;
+  std::string payload(100000, '\x91');
+  payload += '\xc0';
+  std::string frame(4, '\0');
+  for (int i = 0; i < 4; ++i) frame[static_cast<std::size_t>(i)] = static_cast<char>((payload.size() >> (24 - 8 * i)) & 0xFF);
+  const auto answer = Ask(fd, reader, frame + payload);
+  ASSERT_TRUE(answer.contains("error"));
+  EXPECT_NE(answer.at("error").at(1).get<std::string>().find("nested"), std::string::npos);
+  EXPECT_TRUE(Ask(fd, reader, wire::EncodeFrame({{"op", "hello"}})).contains("value"));
+  close(fd);
+  EXPECT_EQ(excel.obj("Workbooks").get("Count").toInt32(), 1);
+}
+
+TEST_F(HostProcess, AHostThatRefusesToStartSaysWhy) {
+  const std::string planted = dir_ + "/planted";
+  std::filesystem::create_symlink(planted, socket_ + ".lock");
+  std::string description;
+  try {
+    CreateObject("Excel.Application");
+  } catch (const automation::Error& e) {
+    EXPECT_EQ(e.number(), 429);
+    description = e.description();
+  }
+  EXPECT_NE(description.find("officehost did not start: cannot open the lock file"), std::string::npos) << description;
+  EXPECT_FALSE(std::filesystem::exists(planted)) << "the link is not followed";
+  std::filesystem::remove(socket_ + ".lock");
+
+  chmod(dir_.c_str(), 0755);
+  try {
+    CreateObject("Excel.Application");
+    ADD_FAILURE() << "started in a folder others can reach";
+  } catch (const automation::Error& e) {
+    EXPECT_NE(e.description().find("must be a directory of this user with mode 0700"), std::string::npos) << e.description();
+  }
+  chmod(dir_.c_str(), 0700);
+  EXPECT_FALSE(CreateObject("Excel.Application").isNothing());
+}
+
+TEST_F(HostProcess, TheTestsOperationsAreServedOnlyToAHostStartedForTests) {
+  StartHost();
+  wire::FrameReader reader;
+  int fd = Connect(socket_);
+  const auto shot = wire::EncodeFrame({{"op", "screenshot"}, {"prefix", dir_ + "/shot"}});
+  EXPECT_NE(Ask(fd, reader, shot).dump().find("unknown operation screenshot"), std::string::npos);
+  close(fd);
+  kill(child_, SIGKILL);
+  waitpid(child_, nullptr, 0);
+  std::filesystem::remove(socket_);
+
+  setenv(kTestFolderVariable, dir_.c_str(), 1);
+  StartHost();
+  unsetenv(kTestFolderVariable);
+  fd = Connect(socket_);
+  EXPECT_NE(Ask(fd, reader, wire::EncodeFrame({{"op", "screenshot"}, {"prefix", "/tmp/elsewhere"}})).dump().find("only into"),
+            std::string::npos);
+  EXPECT_NE(Ask(fd, reader, wire::EncodeFrame({{"op", "screenshot"}, {"prefix", dir_ + "/../x"}})).dump().find("only into"),
+            std::string::npos);
+  EXPECT_NE(Ask(fd, reader, shot).dump().find("shows no windows"), std::string::npos) << "served, by a host without windows";
+  close(fd);
 }
 
 TEST_F(HostProcess, TwoCreatorsAtOnceShareOneHost) {

@@ -1,10 +1,9 @@
 #include "platform/office/host/remote_connection.h"
 
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <cerrno>
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
@@ -14,10 +13,6 @@ namespace office {
 using automation::Object;
 using automation::Variant;
 using wire::json;
-
-namespace {
-constexpr int kAnswerMilliseconds = 5000;
-}
 
 // Forwards every call to the host object behind the handle; released when the last copy goes.
 class RemoteObject : public automation::Dispatch {
@@ -73,26 +68,19 @@ void RemoteConnection::Send(const std::string& frame) {
   }
 }
 
+// However long the host takes, the answer is awaited while the connection stands: a host that is
+// gone has closed it.
 json RemoteConnection::Receive() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMilliseconds);
   for (;;) {
     try {
       if (auto message = reader_.Next()) return *message;
     } catch (const std::exception&) {
       Fail();
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    pollfd p{fd_, POLLIN, 0};
-    const int ready = left.count() > 0 ? poll(&p, 1, static_cast<int>(left.count()) + 1) : 0;
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) {
-      timedOut_ = true;
-      Fail();
-    }
     char buffer[65536];
     const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Fail();  // the host is gone
+    if (n <= 0) Fail();
     reader_.Append(buffer, static_cast<std::size_t>(n));
   }
 }

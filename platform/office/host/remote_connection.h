@@ -23,9 +23,9 @@ class RemoteConnection : public std::enable_shared_from_this<RemoteConnection> {
 
   const std::string& path() const { return path_; }
   bool broken() const { return fd_ < 0; }
-  bool timedOut() const { return timedOut_; }  // broken because the host kept silent
 
-  // Sends a request and decodes the answer's value; error answers are raised as they came.
+  // Sends a request and decodes the answer's value; error answers are raised as they came. The
+  // answer is awaited as long as the host keeps the connection; a closed one is kHostUnavailable.
   automation::Variant Call(const wire::json& request);
   wire::json CallRaw(const wire::json& request);
   automation::Variant Invoke(std::int64_t handle, std::string_view member, automation::InvokeKind kind,
@@ -41,7 +41,6 @@ class RemoteConnection : public std::enable_shared_from_this<RemoteConnection> {
   std::int64_t HandleOf(const automation::Object& object) const;
 
   int fd_;
-  bool timedOut_ = false;
   std::string path_;
   wire::FrameReader reader_;
   std::unordered_map<std::int64_t, std::weak_ptr<RemoteObject>> objects_;

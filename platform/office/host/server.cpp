@@ -4,10 +4,14 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -30,6 +34,12 @@ using wire::json;
 constexpr long kMalformedRequest = 440;
 constexpr auto kTakeOverSeconds = std::chrono::seconds(5);
 constexpr std::size_t kMaxPendingOutput = 1u << 20;  // stop reading a client that does not read its answers
+
+// Whether the client has closed its end: a request it left is then not worth serving.
+bool HungUp(int fd) {
+  pollfd p{fd, POLLRDHUP, 0};
+  return poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
 
 }  // namespace
 
@@ -122,10 +132,15 @@ void HostServer::Read(HostClient& c) {
     }
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
     if (n < 0 && errno == EINTR) continue;
-    c.dead = true;  // end of stream or a broken connection; what arrived before is still served
+    c.dead = true;  // end of stream or a broken connection
     break;
   }
+  // The requests of a client that has gone are not carried out after the fact.
   for (;;) {
+    if (c.dead || HungUp(c.fd)) {
+      c.dead = true;
+      return;
+    }
     std::optional<json> request;
     try {
       request = c.reader.Next();
@@ -188,7 +203,7 @@ json HostServer::Answer(HostClient& c, const json& request) {
         if (!app->application->hasQuit()) apps.push_back(json::array({app->progid, app->application->visible()}));
       return json{{"value", apps}};
     }
-    if (op == "screenshot" || op == "perform") return WindowRequest(op, request);
+    if ((op == "screenshot" || op == "perform") && !testFolder_.empty()) return WindowRequest(op, request);
     return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown operation " + op);
   } catch (const automation::Error& e) {
     return wire::ErrorAnswer(e.number(), e.description());
@@ -217,6 +232,13 @@ json HostServer::Invoke(HostClient& c, const json& request) {
 
 // The tests' eyes and hands on the windows; a host without a display has none.
 json HostServer::WindowRequest(const std::string& op, const json& request) {
+  if (op == "screenshot") {
+    const std::filesystem::path prefix(request.at("prefix").get<std::string>());
+    std::error_code ec;
+    if (prefix.filename().empty() ||
+        std::filesystem::weakly_canonical(prefix.parent_path(), ec) != std::filesystem::weakly_canonical(testFolder_, ec))
+      return wire::ErrorAnswer(kMalformedRequest, "screenshots are written only into " + testFolder_);
+  }
   if (!windows_) return wire::ErrorAnswer(kMalformedRequest, "this office host shows no windows");
   if (op == "screenshot") return json{{"value", windows_->SaveScreenshots(request.at("prefix").get<std::string>())}};
   const bool done = windows_->Perform(request.at("progid").get<std::string>(),
@@ -254,13 +276,27 @@ std::int64_t HostServer::Export(HostClient& c, const Object& object, const std::
 
 namespace {
 
+// The lock file beside the socket, never through a link planted there and only a file of this
+// user's own.
+int OpenLockFile(const std::string& socketPath) {
+  const std::string path = socketPath + ".lock";
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0 && errno == EEXIST) fd = open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) throw std::runtime_error("cannot open the lock file " + path + ": " + std::strerror(errno));
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != geteuid()) {
+    close(fd);
+    throw std::runtime_error("the lock file " + path + " is not a file of this user");
+  }
+  return fd;
+}
+
 // Held for the host's whole run. A host that finds it taken gives way to the one that serves;
 // while the holder is still ending (it no longer answers), it waits to take over.
 int TakeHostLock(const std::string& socketPath) {
   const auto deadline = std::chrono::steady_clock::now() + kTakeOverSeconds;
   while (std::chrono::steady_clock::now() < deadline) {
-    const int fd = open((socketPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) throw std::runtime_error("cannot open the lock file beside " + socketPath);
+    const int fd = OpenLockFile(socketPath);
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
     close(fd);
     if (RemoteConnection::Open(socketPath)) return -1;
@@ -269,17 +305,46 @@ int TakeHostLock(const std::string& socketPath) {
   return -1;
 }
 
+// Where the host tells the client that started it why it does not serve; closed once it serves.
+class StartStatus {
+ public:
+  StartStatus() {
+    const char* fd = std::getenv(kStatusDescriptorVariable);
+    if (fd && *fd) fd_ = std::atoi(fd);
+    unsetenv(kStatusDescriptorVariable);
+    if (fd_ >= 0 && fcntl(fd_, F_SETFD, FD_CLOEXEC) != 0) fd_ = -1;
+  }
+  ~StartStatus() { Close(); }
+  StartStatus(const StartStatus&) = delete;
+  StartStatus& operator=(const StartStatus&) = delete;
+
+  void Refused(const std::string& reason) {
+    if (fd_ >= 0) (void)!write(fd_, reason.data(), reason.size());
+    Close();
+  }
+  void Close() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
 }  // namespace
 
 int RunOfficeHost(ApplicationRegistry registry, const HostLoop& loop) {
   std::signal(SIGPIPE, SIG_IGN);
+  StartStatus status;
   const std::string path = SocketPath();
   try {
     PrepareSocketDirectory(path, SocketPathIsDefault());
     const int lock = TakeHostLock(path);
     if (lock < 0) return 0;
     const int listener = Listen(path);
+    status.Close();
     HostServer server(std::move(registry), listener);
+    if (const char* folder = std::getenv(kTestFolderVariable); folder && *folder) server.ServeTestOperations(folder);
     loop(server);
     // Unlink before letting go of the lock, so that the next host binds afresh.
     unlink(path.c_str());
@@ -288,6 +353,7 @@ int RunOfficeHost(ApplicationRegistry registry, const HostLoop& loop) {
     return 0;
   } catch (const std::exception& e) {
     std::cerr << "officehost: " << e.what() << '\n';
+    status.Refused(e.what());
     return 1;
   }
 }

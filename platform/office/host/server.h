@@ -49,6 +49,8 @@ class HostServer {
 
   RunningObjectTable& table() { return table_; }
   void SetWindows(HostWindows* windows) { windows_ = windows; }
+  // The tests' eyes and hands (screenshot, perform) are served only with a folder for their files.
+  void ServeTestOperations(std::string screenshotFolder) { testFolder_ = std::move(screenshotFolder); }
 
  private:
   void Accept();
@@ -65,12 +67,19 @@ class HostServer {
   int listener_;
   std::vector<std::unique_ptr<HostClient>> clients_;
   HostWindows* windows_ = nullptr;
+  std::string testFolder_;
 };
 
 // How the host waits for its clients: poll alone, or a window system's loop that also shows the
 // applications' windows. It returns once the host has been idle for the pause.
 using HostLoop = std::function<void(HostServer&)>;
 void WaitWithPoll(HostServer& server);
+
+// Set by the tests for the hosts they start: the folder that screenshots may be written to.
+inline constexpr const char* kTestFolderVariable = "OFFICEHOST_TEST_FOLDER";
+// Set by a client that starts the host: a descriptor on which the host says why it cannot serve,
+// and which it closes once it serves (or gives way to a host that does).
+inline constexpr const char* kStatusDescriptorVariable = "OFFICEHOST_STATUS_FD";
 
 // The host's whole run; the exit status of the officehost process. A second host started while
 // one serves the same socket ends with 0, so that racing creators share one host.

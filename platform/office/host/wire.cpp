@@ -1,11 +1,69 @@
 #include "platform/office/host/wire.h"
 
 #include <stdexcept>
+#include <vector>
 
 namespace office::wire {
 
 using automation::Variant;
 using Kind = automation::Variant::Kind;
+
+namespace {
+
+std::uint64_t BigEndian(const unsigned char* p, std::size_t bytes) {
+  std::uint64_t value = 0;
+  for (std::size_t i = 0; i < bytes; ++i) value = (value << 8) | p[i];
+  return value;
+}
+
+// Whether the MessagePack value nests no deeper than the limit, found without recursion. A
+// truncated or invalid value passes: the decoder refuses it with its own description.
+bool NestedWithin(const unsigned char* p, const unsigned char* end, std::size_t limit) {
+  std::vector<std::uint64_t> open;  // the items still to come in each open array or map
+  while (p < end) {
+    const unsigned char b = *p++;
+    std::uint64_t items = 0;  // of a container that this item opens
+    std::uint64_t skip = 0;   // payload bytes
+    std::size_t length = 0;   // bytes of a length field, whose value is then read into skip or items
+    enum { Scalar, Array, Map } kind = Scalar;
+    if (b >= 0x80 && b <= 0x8f) kind = Map, items = b & 0x0fu;
+    else if (b >= 0x90 && b <= 0x9f) kind = Array, items = b & 0x0fu;
+    else if (b >= 0xa0 && b <= 0xbf) skip = b & 0x1fu;
+    else if (b == 0xc4 || b == 0xd9) length = 1;
+    else if (b == 0xc5 || b == 0xda) length = 2;
+    else if (b == 0xc6 || b == 0xdb) length = 4;
+    else if (b == 0xc7) length = 1, skip = 1;  // ext: a type byte after the length
+    else if (b == 0xc8) length = 2, skip = 1;
+    else if (b == 0xc9) length = 4, skip = 1;
+    else if (b == 0xca) skip = 4;
+    else if (b == 0xcb) skip = 8;
+    else if (b >= 0xcc && b <= 0xcf) skip = 1u << (b - 0xcc);
+    else if (b >= 0xd0 && b <= 0xd3) skip = 1u << (b - 0xd0);
+    else if (b >= 0xd4 && b <= 0xd8) skip = 1 + (1u << (b - 0xd4));
+    else if (b == 0xdc || b == 0xde) length = 2, kind = b == 0xdc ? Array : Map;
+    else if (b == 0xdd || b == 0xdf) length = 4, kind = b == 0xdd ? Array : Map;
+    if (length) {
+      if (static_cast<std::size_t>(end - p) < length) return true;
+      const std::uint64_t n = BigEndian(p, length);
+      p += length;
+      if (kind == Scalar) skip += n;
+      else items = n;
+    }
+    if (kind == Map) items *= 2;
+    if (skip > static_cast<std::uint64_t>(end - p)) return true;
+    p += skip;
+    if (items > 0) {
+      if (open.size() == limit) return false;
+      open.push_back(items);
+      continue;
+    }
+    while (!open.empty() && --open.back() == 0) open.pop_back();
+    if (open.empty()) return true;
+  }
+  return true;
+}
+
+}  // namespace
 
 std::string EncodeFrame(const json& message) {
   std::string frame(4, '\0');
@@ -27,6 +85,10 @@ std::optional<json> FrameReader::Next() {
   const auto end = begin + size;
   json message;
   try {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data() + payload);
+    if (!NestedWithin(bytes, bytes + size, kMaxNesting))
+      throw json::parse_error::create(113, 0, "the message is nested more deeply than " + std::to_string(kMaxNesting) + " levels",
+                                      static_cast<const json*>(nullptr));
     message = json::from_msgpack(begin, end);
   } catch (...) {
     Compact();

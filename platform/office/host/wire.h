@@ -22,6 +22,8 @@ namespace office::wire {
 using nlohmann::json;
 
 inline constexpr std::uint32_t kMaxFrame = 64u << 20;
+// Far deeper than any message nests; the decoder recurses once per level.
+inline constexpr std::size_t kMaxNesting = 64;
 
 std::string EncodeFrame(const json& message);
 
@@ -30,8 +32,9 @@ class FrameReader {
  public:
   void Append(const char* data, std::size_t size) { buffer_.append(data, size); }
   // The next complete message; nullopt while incomplete. A frame longer than kMaxFrame raises
-  // std::length_error (the stream cannot be resynchronised); an undecodable payload raises
-  // json::exception after the frame has been consumed, so the stream goes on.
+  // std::length_error (the stream cannot be resynchronised); an undecodable payload, or one nested
+  // deeper than kMaxNesting, raises json::exception after the frame has been consumed, so the
+  // stream goes on.
   std::optional<json> Next();
 
  private:

@@ -38,6 +38,42 @@ TEST(Wire, AnUndecodableFrameIsSkippedAndAnOversizedOneRefused) {
   EXPECT_THROW(huge.Next(), std::length_error);
 }
 
+// Arrays nested `depth` deep around a nil, as MessagePack.
+std::string NestedFrame(std::size_t depth) {
+  std::string payload(depth, '\x91');
+  payload += '\xc0';
+  std::string frame(4, '\0');
+  for (int i = 0; i < 4; ++i) frame[static_cast<std::size_t>(i)] = static_cast<char>((payload.size() >> (24 - 8 * i)) & 0xFF);
+  return frame + payload;
+}
+
+TEST(Wire, AFrameNestedTooDeeplyIsRefusedWithoutRecursionAndTheStreamGoesOn) {
+  for (const std::size_t depth : {std::size_t{100000}, kMaxNesting + 1}) {
+    FrameReader reader;
+    const std::string deep = NestedFrame(depth), good = EncodeFrame({{"op", "hello"}});
+    reader.Append(deep.data(), deep.size());
+    reader.Append(good.data(), good.size());
+    EXPECT_THROW(reader.Next(), json::exception) << depth;
+    EXPECT_EQ(reader.Next()->at("op"), "hello");
+  }
+  FrameReader reader;
+  const std::string deepest = NestedFrame(kMaxNesting);
+  reader.Append(deepest.data(), deepest.size());
+  json value = *reader.Next();
+  for (std::size_t level = 0; level < kMaxNesting; ++level) value = json(value.at(0));
+  EXPECT_TRUE(value.is_null());
+
+  // Maps count as levels too, and long texts and numbers inside are skipped over, not entered.
+  json nested = json::object({{"text", std::string(70000, 'x')}, {"n", 1.5}, {"big", 1ull << 40}});
+  for (std::size_t level = 1; level < kMaxNesting; ++level) nested = json::object({{"m", nested}, {"bin", json::binary({1, 2, 3})}});
+  const std::string ok = EncodeFrame(nested);
+  reader.Append(ok.data(), ok.size());
+  EXPECT_EQ(*reader.Next(), nested);
+  const std::string tooDeep = EncodeFrame(json::array({nested}));
+  reader.Append(tooDeep.data(), tooDeep.size());
+  EXPECT_THROW(reader.Next(), json::exception);
+}
+
 TEST(Wire, EveryKindOfValueTravelsUnchanged) {
   const std::vector<Variant> values = {Variant(),
                                        automation::Null{},

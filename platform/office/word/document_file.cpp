@@ -1,10 +1,9 @@
 #include "platform/office/word/document_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "platform/office/file_access.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_errors.h"
 
@@ -22,9 +21,9 @@ struct Malformed {
 
 void OnlyMembers(const json& j, const std::string& where, std::initializer_list<const char*> allowed) {
   if (!j.is_object()) Fail(where, "expected an object");
-  for (const auto& [key, value] : j.items())
-    if (std::none_of(allowed.begin(), allowed.end(), [&](const char* a) { return key == a; }))
-      Fail(where, "unknown member \"" + key + "\"");
+  for (const auto& member : j.items())
+    if (std::none_of(allowed.begin(), allowed.end(), [&](const char* a) { return member.key() == a; }))
+      Fail(where, "unknown member \"" + member.key() + "\"");
 }
 
 const json& Array(const json& j, const std::string& where) {
@@ -45,10 +44,10 @@ Inlines ReadInlines(const json& j, const std::string& where, DocumentContent& do
     OnlyMembers(item, at, {"text", "code", "result"});
     if (item.contains("text")) {
       if (item.size() != 1) Fail(at, "a text run holds only \"text\"");
-      items.emplace_back(std::in_place_type<Run>, Text(item["text"], at + ".text"));
+      items.emplace_back(Run{Text(item["text"], at + ".text")});
     } else if (item.contains("code")) {
-      items.emplace_back(std::in_place_type<Field>, doc.NewId(), Text(item["code"], at + ".code"),
-                         item.contains("result") ? Text(item["result"], at + ".result") : "");
+      items.emplace_back(Field{doc.NewId(), Text(item["code"], at + ".code"),
+                               item.contains("result") ? Text(item["result"], at + ".result") : ""});
     } else {
       Fail(at, "expected \"text\" or \"code\"");
     }
@@ -147,21 +146,54 @@ json WriteStory(const Story& story) {
   return out;
 }
 
+// Where the first text that the file cannot hold stands, for the message that refuses the save.
+std::string InvalidText(const DocumentContent& document) {
+  const auto invalid = [](const Inlines& items) {
+    return std::any_of(items.begin(), items.end(), [](const Inline& i) {
+      if (const auto* run = std::get_if<Run>(&i)) return !IsValidUtf8(run->text);
+      return !IsValidUtf8(std::get<Field>(i).code) || !IsValidUtf8(std::get<Field>(i).result);
+    });
+  };
+  const auto inStory = [&](const Story& story, const std::string& name) -> std::string {
+    for (std::size_t b = 0; b < story.blocks.size(); ++b) {
+      const std::string at = name + ", block " + std::to_string(b + 1);
+      if (const auto* para = std::get_if<Paragraph>(&story.blocks[b])) {
+        if (invalid(para->items)) return "a text in " + at;
+        continue;
+      }
+      for (const Row& row : std::get<Table>(story.blocks[b]).rows)
+        for (const Cell& cell : row.cells)
+          if (invalid(cell.items)) return "a text of the table in " + at;
+    }
+    return {};
+  };
+  if (std::string at = inStory(document.main, "the main text"); !at.empty()) return at;
+  for (const auto& [name, story] : document.otherStories)
+    if (std::string at = inStory(story, "the story " + name); !at.empty()) return at;
+  return "the title or a bookmark name";
+}
+
 }  // namespace
 
-DocumentContent ReadDocumentFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec))
-    errors::Raise(errors::kFileNotFound, "This file could not be found: " + path);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) errors::Raise(errors::kFileNotFound, "This file could not be read: " + path);
+DocumentContent ParseDocumentJson(std::string_view text, const std::string& fileName) {
   try {
-    return ReadContent(json::parse(in));
+    return ReadContent(json::parse(text));
   } catch (const json::exception& e) {
-    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + e.what());
+    errors::Raise(errors::kFileCorrupt, "The file " + fileName + " is not a valid document file: " + e.what());
   } catch (const Malformed& m) {
-    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + m.where + ": " + m.what);
+    errors::Raise(errors::kFileCorrupt, "The file " + fileName + " is not a valid document file: " + m.where + ": " + m.what);
   }
+}
+
+DocumentContent ReadDocumentFile(const std::string& path) {
+  std::string text;
+  try {
+    text = ReadWholeFile(path);
+  } catch (const FileAccessError& e) {
+    if (e.kind() == FileAccessError::Kind::NotFound) errors::Raise(errors::kFileNotFound, "This file could not be found: " + path);
+    errors::Raise(errors::kFileNotFound, std::string("This file could not be read: ") + e.what());
+  }
+  return ParseDocumentJson(text, path);
 }
 
 void WriteDocumentFile(const DocumentContent& document, const std::string& path) {
@@ -179,10 +211,17 @@ void WriteDocumentFile(const DocumentContent& document, const std::string& path)
       marks.push_back({{"name", b.name}, {"start", std::min(b.span.start, length)}, {"end", std::min(b.span.end, length)}});
     j["bookmarks"] = std::move(marks);
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << j.dump(1) << '\n';
-  out.close();
-  if (!out) errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ".");
+  std::string content;
+  try {
+    content = j.dump(1) + '\n';
+  } catch (const json::type_error&) {
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + InvalidText(document) + " is not valid UTF-8.");
+  }
+  try {
+    ReplaceFile(path, content);
+  } catch (const FileAccessError& e) {
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + e.what() + ".");
+  }
 }
 
 }  // namespace office::word

@@ -18,6 +18,7 @@
 // misspelt name in a generated template is caught when it is read.
 
 #include <string>
+#include <string_view>
 
 #include "platform/office/word/document.h"
 
@@ -25,6 +26,7 @@ namespace office::word {
 
 // A missing file and a malformed one are automation errors that say which and why.
 DocumentContent ReadDocumentFile(const std::string& path);
+DocumentContent ParseDocumentJson(std::string_view text, const std::string& fileName);
 void WriteDocumentFile(const DocumentContent& document, const std::string& path);
 
 }  // namespace office::word

@@ -107,6 +107,27 @@ TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
   EXPECT_EQ(ErrorNumberOf([&] { app.obj("Selection"); }), 4248);
 }
 
+TEST_F(DocumentsTest, ASaveThatCannotBeWrittenKeepsTheOldFileByteForByte) {
+  const Object doc = Open(R"([{"paragraph": [{"text": "估价报告"}]}])");
+  const std::string saved = (folder / "报告.doc").string();
+  doc.call("SaveAs", saved);
+  const auto read = [&] {
+    std::ifstream in(saved, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = read();
+  doc.call("Range", 0, 2).toObject().put("Text", std::string("\xff坏"));
+  try {
+    doc.call("SaveAs", saved);
+    ADD_FAILURE() << "saved a text that the file cannot hold";
+  } catch (const automation::Error& e) {
+    EXPECT_EQ(e.number(), 4198);
+    EXPECT_NE(e.description().find("is not valid UTF-8"), std::string::npos) << e.description();
+  }
+  EXPECT_EQ(read(), before);
+  EXPECT_EQ(ErrorNumberOf([&] { app.obj("Documents").call("Open", std::string("/dev/zero")); }), 5174) << "no endless read";
+}
+
 TEST_F(DocumentsTest, ObjectsOfAClosedDocumentFailCleanly) {
   const Object doc = Open(R"([{"table": [[[{"code": "TITLE k", "result": "k"}]]]}])");
   const Object other = app.obj("Documents").call("Add").toObject();

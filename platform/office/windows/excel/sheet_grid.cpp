@@ -48,6 +48,7 @@ SheetTableModel::Shown SheetTableModel::Read(int row, int column) const {
   const Variant v = book_->ValueAt(s->id, row, column);
   Shown shown;
   shown.text = QString::fromStdString(excel::ShownText(*book_, *s, row, column));
+  shown.text.truncate(kShownCharacters);  // as Excel shows a long text: the rest only in the formula bar
   switch (v.kind()) {
     case Variant::Kind::Double:
     case Variant::Kind::Int16:
@@ -245,15 +246,17 @@ Area SheetGrid::VisibleArea() const {
 }
 
 void SheetGrid::ApplyLayout(const SheetModel& sheet) {
-  std::set<int> hidden;
-  for (const auto& [row, stored] : sheet.cells.rows())
-    if (stored.hidden) hidden.insert(row);
+  const excel::RowRuns& hidden = sheet.cells.hiddenRuns();
   if (hidden != hiddenRows_) {
-    for (int row : hiddenRows_)
-      if (!hidden.count(row)) setRowHidden(row - 1, false);
-    for (int row : hidden)
-      if (!hiddenRows_.count(row)) setRowHidden(row - 1, true);
-    hiddenRows_ = std::move(hidden);
+    // Without updates each row costs next to nothing; with them, each repaints the view.
+    setUpdatesEnabled(false);
+    for (const auto& [first, last] : hiddenRows_)
+      for (int row = first; row <= last; ++row)
+        if (!sheet.cells.Hidden(row)) setRowHidden(row - 1, false);
+    for (const auto& [first, last] : hidden)
+      for (int row = first; row <= last; ++row) setRowHidden(row - 1, true);
+    hiddenRows_ = hidden;
+    setUpdatesEnabled(true);
   }
   if (sheet.columnWidths != widths_) {
     QHeaderView* header = horizontalHeader();

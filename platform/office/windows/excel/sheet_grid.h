@@ -13,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "platform/office/excel/workbook_model.h"
@@ -26,6 +25,8 @@ std::string ShownText(excel::BookModel& book, const excel::SheetModel& sheet, in
 // Excel's width unit is a character: about 7 pixels each, plus 5 for the margins.
 int ColumnPixels(double width);
 inline constexpr int kRowPixels = 20;
+// Characters of a cell's text that its cell shows; measuring more would cost what nobody sees.
+inline constexpr int kShownCharacters = 1024;
 
 class SheetTableModel : public QAbstractTableModel {
  public:
@@ -89,7 +90,8 @@ class SheetGrid : public QTableView {
 
   // The cells in the viewport now.
   excel::Area VisibleArea() const;
-  // Brings hidden rows and column widths in line with the sheet; cost: the sheet's stored rows.
+  // Brings hidden rows and column widths in line with the sheet; cost: nothing while they are as
+  // they were, else about a microsecond a hidden row.
   void ApplyLayout(const excel::SheetModel& sheet);
   // Closes an open cell editor without writing what it holds.
   void DropEditor();
@@ -111,7 +113,7 @@ class SheetGrid : public QTableView {
   CellDelegate* delegate_;
   QPersistentModelIndex anchor_;
   bool mouseDown_ = false, shiftKey_ = false;
-  std::set<int> hiddenRows_;
+  excel::RowRuns hiddenRows_;
   std::map<int, double> widths_;
 };
 

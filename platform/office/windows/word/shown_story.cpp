@@ -28,6 +28,9 @@ using office::word::Story;
 using office::word::Table;
 
 constexpr std::size_t kUnset = std::numeric_limits<std::size_t>::max();
+// The longest stretch of text shown as one block: the layout of a block costs more than its
+// length, so a longer paragraph is shown in blocks of this size, the breaks standing for nothing.
+constexpr int kLongestShownBlock = 2000;
 
 // One model character (a UTF-8 lead byte and its continuation bytes, as CharCount counts them)
 // as UTF-16; a malformed one as the replacement character.
@@ -181,6 +184,12 @@ class Renderer {
     while (b < text.size() && (static_cast<unsigned char>(text[b]) & 0xC0) == 0x80) ++b;  // no character's
     for (std::size_t m = pos; b < text.size(); ++m) {
       const char32_t c = DecodeChar(text, b);
+      if (cursor_.positionInBlock() + chunk.size() >= kLongestShownBlock) {
+        flush();
+        cursor_.insertBlock(cursor_.blockFormat(), format);
+        At(s) = {ShownChar::Kind::Structure, m};
+        ++s;
+      }
       maps_.modelToShown.push_back(s);
       Stop(s, m);
       At(s) = {ShownChar::Kind::Text, m};

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -190,6 +191,20 @@ TEST_F(WordWindowsTest, TypingAndDeletingThroughTheWindowReachTheModel) {
   Perform({"key", "Backspace"});
   EXPECT_EQ(Text(), "标的甲\r象\r房屋坐落\r") << "the model joins no paragraphs";
   EXPECT_EQ(ShownText(), QStringLiteral("标的甲\n象\n房屋坐落"));
+}
+
+TEST_F(WordWindowsTest, AVeryLongParagraphShowsWithoutDelay) {
+  const auto started = std::chrono::steady_clock::now();
+  std::string text;
+  for (int i = 0; i < 35000; ++i) text += "估价对象位于某市";  // 280 000 characters
+  const Object doc = Open(R"([{"paragraph": [{"text": ")" + text + R"("}]}])");
+  const auto shown = std::chrono::steady_clock::now() - started;
+  EXPECT_LT(shown, std::chrono::seconds(1));
+  doc.call("Range", 0, 1).toObject().put("Text", "甲");
+  Acted();
+  QCoreApplication::processEvents();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+  EXPECT_EQ(doc.obj("Content").get("Text").toText().substr(0, 3), "甲");
 }
 
 TEST_F(WordWindowsTest, AProgramsEditShowsAfterSyncAndOnlyAChangeRendersAgain) {
