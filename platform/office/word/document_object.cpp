@@ -1,7 +1,6 @@
 // Document and its built-in document properties.
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/automation/member_table.h"
 #include "platform/office/word/document_file.h"
@@ -17,6 +16,8 @@ using automation::Args;
 using automation::MemberTable;
 using automation::Object;
 using automation::Variant;
+
+constexpr std::int32_t kSaveChanges = -1;
 
 // The one built-in property the system reads and writes: the title, which TITLE fields show.
 class TitlePropertyObject : public automation::TableDispatch<TitlePropertyObject> {
@@ -100,19 +101,27 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
                       d.app()->activate(d.doc_.lock());
                       return Variant();
                     })
+            .Property("Saved", [](DocumentObject& d, const Args&) { return Variant(d.doc_.lock()->saved()); },
+                      [](DocumentObject& d, const Args&, const Variant& v) {
+                        const auto doc = d.doc_.lock();
+                        v.toBool() ? doc->MarkSaved() : doc->MarkChanged();
+                      })
             .Method("SaveAs", {"FileName"},
                     [](DocumentObject& d, const Args& a) {
-                      const auto doc = d.doc_.lock();
-                      const std::string path = a[0].toText();
-                      WriteDocumentFile(doc->content, path);
-                      std::error_code ec;
-                      doc->fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
-                      doc->name = std::filesystem::path(doc->fullName).filename().string();
+                      d.app()->save(*d.doc_.lock(), a[0].toText());
                       return Variant();
                     })
-            .Method("Close", {},
-                    [](DocumentObject& d, const Args&) {
-                      d.app()->close(*d.doc_.lock());
+            // Automation is never asked: SaveChanges says what becomes of the changes (Word's
+            // wdSaveChanges is -1; not given or anything else leaves them unsaved).
+            .Method("Close", {"SaveChanges"},
+                    [](DocumentObject& d, const Args& a) {
+                      const auto doc = d.doc_.lock();
+                      if (a.has(0) && a[0].toInt32() == kSaveChanges && !doc->saved()) {
+                        if (!doc->hasFile)
+                          errors::Raise(errors::kCommandFailed, "The document " + doc->name + " has never been saved: save it with SaveAs first.");
+                        d.app()->save(*doc, doc->fullName);
+                      }
+                      d.app()->close(*doc);
                       return Variant();
                     })
             .Default("Name");

@@ -103,6 +103,7 @@ std::shared_ptr<DocumentState> WordApplication::add(const std::optional<std::str
   Normalize(doc->content.main);
   doc->content.isTemplate = false;
   doc->name = doc->fullName = "文档" + std::to_string(++untitled_);
+  doc->MarkSaved();
   return adopt(std::move(doc));
 }
 
@@ -115,6 +116,8 @@ std::shared_ptr<DocumentState> WordApplication::open(const std::string& path) {
   doc->content = ReadDocumentFile(path);
   doc->name = BaseName(fullName);
   doc->fullName = fullName;
+  doc->hasFile = true;
+  doc->MarkSaved();
   return adopt(std::move(doc));
 }
 
@@ -122,6 +125,15 @@ std::shared_ptr<DocumentState> WordApplication::adopt(std::shared_ptr<DocumentSt
   if (std::find(documents_.begin(), documents_.end(), document) == documents_.end()) documents_.push_back(document);
   activate(document);
   return document;
+}
+
+void WordApplication::save(DocumentState& document, const std::string& path) {
+  WriteDocumentFile(document.content, path);
+  std::error_code ec;
+  document.fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
+  document.name = BaseName(document.fullName);
+  document.hasFile = true;
+  document.MarkSaved();
 }
 
 void WordApplication::activate(const std::shared_ptr<DocumentState>& document) { active_ = document; }

@@ -1,0 +1,418 @@
+#include "platform/office/word/docx_file.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "platform/office/file_access.h"
+#include "platform/office/word/story.h"
+#include "platform/office/word/zip_package.h"
+
+namespace office::word {
+namespace {
+
+const QString kW = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+const QString kRelationships = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
+const QString kOfficeDocument = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument");
+const QString kCoreProperties =
+    QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties");
+const QString kDublinCore = QStringLiteral("http://purl.org/dc/elements/1.1/");
+const QString kDocumentType = QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml");
+const QString kTemplateType = QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml");
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// ---- writing ----
+
+class BodyWriter {
+ public:
+  explicit BodyWriter(QXmlStreamWriter& x) : x_(x) {}
+
+  void WriteStory(const Story& story) {
+    for (const Block& block : story.blocks) {
+      if (const auto* para = std::get_if<Paragraph>(&block)) {
+        WriteParagraph(para->items);
+        continue;
+      }
+      WriteTable(std::get<Table>(block));
+    }
+  }
+
+ private:
+  // A "\r" inside the inlines (in a cell, or in a field's result) ends a paragraph there: Word
+  // lets a field's result run over paragraphs, and reading joins them again.
+  void WriteParagraph(const Inlines& items) {
+    x_.writeStartElement(kW, QStringLiteral("p"));
+    for (const Inline& item : items) {
+      if (const auto* run = std::get_if<Run>(&item)) {
+        WriteText(run->text);
+        continue;
+      }
+      const Field& field = std::get<Field>(item);
+      FieldChar(QStringLiteral("begin"));
+      x_.writeStartElement(kW, QStringLiteral("r"));
+      x_.writeStartElement(kW, QStringLiteral("instrText"));
+      x_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+      x_.writeCharacters(Q(Printable(field.code)));
+      x_.writeEndElement();
+      x_.writeEndElement();
+      FieldChar(QStringLiteral("separate"));
+      WriteText(field.result);
+      FieldChar(QStringLiteral("end"));
+    }
+    x_.writeEndElement();
+  }
+
+  void FieldChar(const QString& type) {
+    x_.writeStartElement(kW, QStringLiteral("r"));
+    x_.writeEmptyElement(kW, QStringLiteral("fldChar"));
+    x_.writeAttribute(kW, QStringLiteral("fldCharType"), type);
+    x_.writeEndElement();
+  }
+
+  void WriteText(std::string_view text) {
+    std::size_t from = 0;
+    while (from < text.size()) {
+      const std::size_t mark = std::min(text.find_first_of("\r\t\v\f", from), text.size());
+      if (mark > from) {
+        x_.writeStartElement(kW, QStringLiteral("r"));
+        x_.writeStartElement(kW, QStringLiteral("t"));
+        x_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+        x_.writeCharacters(Q(Printable(text.substr(from, mark - from))));
+        x_.writeEndElement();
+        x_.writeEndElement();
+      }
+      if (mark == text.size()) break;
+      if (text[mark] == '\r') {
+        x_.writeEndElement();
+        x_.writeStartElement(kW, QStringLiteral("p"));
+      } else {
+        x_.writeStartElement(kW, QStringLiteral("r"));
+        if (text[mark] == '\t') x_.writeEmptyElement(kW, QStringLiteral("tab"));
+        else x_.writeEmptyElement(kW, QStringLiteral("br"));
+        if (text[mark] == '\f') x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("page"));
+        x_.writeEndElement();
+      }
+      from = mark + 1;
+    }
+  }
+
+  // XML cannot hold the other control characters; Word drops them too.
+  static std::string Printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text)
+      if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
+    return out;
+  }
+
+  void WriteTable(const Table& table) {
+    std::size_t columns = 0;
+    for (const Row& row : table.rows) columns = std::max(columns, row.cells.size());
+    x_.writeStartElement(kW, QStringLiteral("tbl"));
+    x_.writeStartElement(kW, QStringLiteral("tblPr"));
+    x_.writeEmptyElement(kW, QStringLiteral("tblW"));
+    x_.writeAttribute(kW, QStringLiteral("w"), QStringLiteral("0"));
+    x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("auto"));
+    x_.writeStartElement(kW, QStringLiteral("tblBorders"));
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+      x_.writeEmptyElement(kW, QString::fromLatin1(side));
+      x_.writeAttribute(kW, QStringLiteral("val"), QStringLiteral("single"));
+      x_.writeAttribute(kW, QStringLiteral("sz"), QStringLiteral("4"));
+      x_.writeAttribute(kW, QStringLiteral("space"), QStringLiteral("0"));
+      x_.writeAttribute(kW, QStringLiteral("color"), QStringLiteral("auto"));
+    }
+    x_.writeEndElement();
+    x_.writeEndElement();
+    x_.writeStartElement(kW, QStringLiteral("tblGrid"));
+    for (std::size_t c = 0; c < columns; ++c) {
+      x_.writeEmptyElement(kW, QStringLiteral("gridCol"));
+      x_.writeAttribute(kW, QStringLiteral("w"), QString::number(8306 / columns));  // the text width of an A4 page
+    }
+    x_.writeEndElement();
+    for (const Row& row : table.rows) {
+      x_.writeStartElement(kW, QStringLiteral("tr"));
+      for (const Cell& cell : row.cells) {
+        x_.writeStartElement(kW, QStringLiteral("tc"));
+        WriteParagraph(cell.items);
+        x_.writeEndElement();
+      }
+      x_.writeEndElement();
+    }
+    x_.writeEndElement();
+  }
+
+  QXmlStreamWriter& x_;
+};
+
+std::string Xml(const std::function<void(QXmlStreamWriter&)>& write) {
+  QByteArray bytes;
+  QXmlStreamWriter x(&bytes);
+  x.writeStartDocument(QStringLiteral("1.0"), true);
+  write(x);
+  x.writeEndDocument();
+  return bytes.toStdString();
+}
+
+std::string DocumentPart(const DocumentContent& document) {
+  return Xml([&](QXmlStreamWriter& x) {
+    x.writeNamespace(kW, QStringLiteral("w"));
+    x.writeStartElement(kW, QStringLiteral("document"));
+    x.writeStartElement(kW, QStringLiteral("body"));
+    BodyWriter(x).WriteStory(document.main);
+    x.writeStartElement(kW, QStringLiteral("sectPr"));
+    x.writeEmptyElement(kW, QStringLiteral("pgSz"));  // A4
+    x.writeAttribute(kW, QStringLiteral("w"), QStringLiteral("11906"));
+    x.writeAttribute(kW, QStringLiteral("h"), QStringLiteral("16838"));
+    x.writeEmptyElement(kW, QStringLiteral("pgMar"));
+    for (const auto& [side, twips] : {std::pair{"top", "1440"}, {"right", "1800"}, {"bottom", "1440"}, {"left", "1800"},
+                                      {"header", "851"}, {"footer", "992"}, {"gutter", "0"}})
+      x.writeAttribute(kW, QString::fromLatin1(side), QString::fromLatin1(twips));
+    x.writeEndElement();
+    x.writeEndElement();
+    x.writeEndElement();
+  });
+}
+
+std::string CorePart(const DocumentContent& document) {
+  return Xml([&](QXmlStreamWriter& x) {
+    const QString cp = QStringLiteral("http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
+    x.writeNamespace(cp, QStringLiteral("cp"));
+    x.writeNamespace(kDublinCore, QStringLiteral("dc"));
+    x.writeStartElement(cp, QStringLiteral("coreProperties"));
+    x.writeTextElement(kDublinCore, QStringLiteral("title"), Q(document.title));
+    x.writeEndElement();
+  });
+}
+
+std::string ContentTypesPart(const DocumentContent& document) {
+  return Xml([&](QXmlStreamWriter& x) {
+    const QString types = QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
+    x.writeDefaultNamespace(types);
+    x.writeStartElement(types, QStringLiteral("Types"));
+    const auto add = [&](const QString& kind, const QString& keyName, const QString& key, const QString& type) {
+      x.writeEmptyElement(types, kind);
+      x.writeAttribute(keyName, key);
+      x.writeAttribute(QStringLiteral("ContentType"), type);
+    };
+    add(QStringLiteral("Default"), QStringLiteral("Extension"), QStringLiteral("rels"),
+        QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
+    add(QStringLiteral("Default"), QStringLiteral("Extension"), QStringLiteral("xml"), QStringLiteral("application/xml"));
+    add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/document.xml"),
+        document.isTemplate ? kTemplateType : kDocumentType);
+    add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/docProps/core.xml"),
+        QStringLiteral("application/vnd.openxmlformats-package.core-properties+xml"));
+    x.writeEndElement();
+  });
+}
+
+std::string PackageRelationships() {
+  return Xml([](QXmlStreamWriter& x) {
+    x.writeDefaultNamespace(kRelationships);
+    x.writeStartElement(kRelationships, QStringLiteral("Relationships"));
+    const auto add = [&](const char* id, const QString& type, const char* target) {
+      x.writeEmptyElement(kRelationships, QStringLiteral("Relationship"));
+      x.writeAttribute(QStringLiteral("Id"), QString::fromLatin1(id));
+      x.writeAttribute(QStringLiteral("Type"), type);
+      x.writeAttribute(QStringLiteral("Target"), QString::fromLatin1(target));
+    };
+    add("rId1", kOfficeDocument, "word/document.xml");
+    add("rId2", kCoreProperties, "docProps/core.xml");
+    x.writeEndElement();
+  });
+}
+
+// ---- reading ----
+
+[[noreturn]] void XmlFault(const QXmlStreamReader& x, const std::string& part) {
+  throw PackageError(part + " is not well-formed XML: " + x.errorString().toStdString() + " (line " +
+                     std::to_string(x.lineNumber()) + ")");
+}
+
+// The body's paragraphs and tables as the model holds them. Structure the model lacks is read
+// through: a nested table's paragraphs join its cell, and drawings and text boxes are left out.
+class BodyReader {
+ public:
+  explicit BodyReader(DocumentContent& doc) : doc_(doc) {}
+
+  void Read(QXmlStreamReader& x, const std::string& part) {
+    bool sawBody = false;
+    while (!x.atEnd()) {
+      const auto token = x.readNext();
+      if (token == QXmlStreamReader::StartElement) {
+        if (x.namespaceUri() != kW) {
+          if (x.name() == QStringLiteral("Fallback")) x.skipCurrentElement();
+          continue;
+        }
+        if (x.name() == QStringLiteral("body")) sawBody = true;
+        Start(x);
+      } else if (token == QXmlStreamReader::EndElement && x.namespaceUri() == kW) {
+        End(x.name());
+      }
+    }
+    if (x.hasError()) XmlFault(x, part);
+    if (!sawBody) throw PackageError(part + " has no document body");
+    while (!fields_.empty()) EndField();
+  }
+
+  Story Take() {
+    Normalize(story_);
+    return std::move(story_);
+  }
+
+ private:
+  struct OpenField {
+    Field field;
+    bool inResult = false;
+  };
+
+  void Start(QXmlStreamReader& x) {
+    const auto name = x.name();
+    if (name == QStringLiteral("t")) return Append(x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+    if (name == QStringLiteral("instrText")) {
+      const std::string code = x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
+      if (fields_.size() == 1 && !fields_.back().inResult) fields_.back().field.code += code;
+      return;
+    }
+    if (name == QStringLiteral("tab")) return Append("\t");
+    if (name == QStringLiteral("cr")) return Append("\v");
+    if (name == QStringLiteral("br"))
+      return Append(x.attributes().value(kW, QStringLiteral("type")) == QStringLiteral("page") ? "\f" : "\v");
+    if (name == QStringLiteral("fldChar")) {
+      const auto type = x.attributes().value(kW, QStringLiteral("fldCharType"));
+      if (type == QStringLiteral("begin")) fields_.push_back({});
+      else if (type == QStringLiteral("separate") && !fields_.empty()) fields_.back().inResult = true;
+      else if (type == QStringLiteral("end") && !fields_.empty()) EndField();
+      return;
+    }
+    if (name == QStringLiteral("fldSimple")) {
+      fields_.push_back({Field{0, x.attributes().value(kW, QStringLiteral("instr")).toString().toStdString(), {}}, true});
+      return;
+    }
+    if (name == QStringLiteral("drawing") || name == QStringLiteral("pict") || name == QStringLiteral("txbxContent") ||
+        name == QStringLiteral("object"))
+      return x.skipCurrentElement();
+    if (name == QStringLiteral("tbl")) {
+      if (++tableDepth_ == 1 && fields_.empty()) table_ = Table{doc_.NewId(), {}};
+      return;
+    }
+    if (tableDepth_ != 1 || !table_) return;
+    if (name == QStringLiteral("tr")) row_ = Row{doc_.NewId(), {}};
+    else if (name == QStringLiteral("tc") && row_) cell_ = Cell{};
+  }
+
+  void End(QStringView name) {
+    if (name == QStringLiteral("fldSimple")) {
+      if (!fields_.empty()) EndField();
+    } else if (name == QStringLiteral("p")) {
+      // A paragraph ending inside a field's result leaves a paragraph mark in the result.
+      if (!fields_.empty()) return Append("\r");
+      if (cell_) return Append("\r");
+      if (tableDepth_ == 0) story_.blocks.emplace_back(Paragraph{std::exchange(paragraph_, {})});
+    } else if (name == QStringLiteral("tbl") && tableDepth_ > 0) {
+      if (--tableDepth_ == 0 && table_) {
+        if (!table_->rows.empty()) story_.blocks.emplace_back(std::move(*table_));
+        table_.reset();
+      }
+    } else if (tableDepth_ == 1 && name == QStringLiteral("tc") && cell_ && row_) {
+      // Each paragraph of the cell ended in a mark; the cell's own mark ends the last one.
+      if (!cell_->items.empty())
+        if (auto* run = std::get_if<Run>(&cell_->items.back()); run && !run->text.empty() && run->text.back() == '\r')
+          run->text.pop_back();
+      row_->cells.push_back(std::move(*cell_));
+      cell_.reset();
+    } else if (tableDepth_ == 1 && name == QStringLiteral("tr") && row_) {
+      if (!row_->cells.empty() && table_) table_->rows.push_back(std::move(*row_));
+      row_.reset();
+    }
+  }
+
+  Inlines& Container() { return cell_ ? cell_->items : paragraph_; }
+
+  // Text goes to the open field's code or result (a nested field's result is part of its
+  // outer field's), else to the paragraph or cell.
+  void Append(const std::string& text) {
+    if (!fields_.empty()) {
+      const bool shown = std::all_of(fields_.begin() + 1, fields_.end(), [](const OpenField& f) { return f.inResult; });
+      if (fields_.front().inResult && shown) fields_.front().field.result += text;
+      return;
+    }
+    Container().emplace_back(Run{text});
+  }
+
+  void EndField() {
+    OpenField done = std::move(fields_.back());
+    fields_.pop_back();
+    if (!fields_.empty()) return;
+    done.field.id = doc_.NewId();
+    Container().emplace_back(std::move(done.field));
+  }
+
+  DocumentContent& doc_;
+  Story story_;
+  Inlines paragraph_;
+  std::vector<OpenField> fields_;
+  int tableDepth_ = 0;
+  std::optional<Table> table_;
+  std::optional<Row> row_;
+  std::optional<Cell> cell_;
+};
+
+// The targets of the package's relationships of a type.
+std::optional<std::string> RelationshipTarget(const PackageParts& parts, const QString& type) {
+  const auto rels = parts.find("_rels/.rels");
+  if (rels == parts.end()) return std::nullopt;
+  QXmlStreamReader x(QByteArray::fromStdString(rels->second));
+  while (!x.atEnd()) {
+    if (x.readNext() != QXmlStreamReader::StartElement || x.name() != QStringLiteral("Relationship") ||
+        x.attributes().value(QStringLiteral("Type")) != type)
+      continue;
+    std::string target = x.attributes().value(QStringLiteral("Target")).toString().toStdString();
+    if (!target.empty() && target.front() == '/') target.erase(0, 1);
+    return target;
+  }
+  if (x.hasError()) XmlFault(x, "_rels/.rels");
+  return std::nullopt;
+}
+
+std::string Title(const std::string& core) {
+  QXmlStreamReader x(QByteArray::fromStdString(core));
+  while (!x.atEnd()) {
+    if (x.readNext() == QXmlStreamReader::StartElement && x.namespaceUri() == kDublinCore && x.name() == QStringLiteral("title"))
+      return x.readElementText().toStdString();
+  }
+  if (x.hasError()) XmlFault(x, "the core properties");
+  return {};
+}
+
+}  // namespace
+
+DocumentContent ReadDocx(std::string_view bytes) {
+  const PackageParts parts = ReadPackage(bytes, kMaxFileBytes);
+  const std::string main = RelationshipTarget(parts, kOfficeDocument).value_or("word/document.xml");
+  const auto body = parts.find(main);
+  if (body == parts.end()) throw PackageError("the package has no main document part (" + main + ")");
+  DocumentContent doc;
+  BodyReader reader(doc);
+  QXmlStreamReader x(QByteArray::fromStdString(body->second));
+  reader.Read(x, main);
+  doc.main = reader.Take();
+  if (const auto core = parts.find(RelationshipTarget(parts, kCoreProperties).value_or("docProps/core.xml")); core != parts.end())
+    doc.title = Title(core->second);
+  if (const auto types = parts.find("[Content_Types].xml"); types != parts.end())
+    doc.isTemplate = types->second.find(kTemplateType.toStdString()) != std::string::npos;
+  return doc;
+}
+
+std::string WriteDocx(const DocumentContent& document) {
+  return WritePackage({{"[Content_Types].xml", ContentTypesPart(document)},
+                       {"_rels/.rels", PackageRelationships()},
+                       {"docProps/core.xml", CorePart(document)},
+                       {"word/document.xml", DocumentPart(document)}});
+}
+
+}  // namespace office::word
