@@ -1,5 +1,6 @@
 #pragma once
-// The document file: JSON, for documents and document templates alike, whatever the extension.
+// The document file: the stand-in's own JSON, for documents and document templates alike, whatever
+// the extension; or Office Open XML (docx_file.h).
 //
 //   {
 //     "template": true,                      optional, default false
@@ -24,9 +25,16 @@
 
 namespace office::word {
 
-// A missing file and a malformed one are automation errors that say which and why.
-DocumentContent ReadDocumentFile(const std::string& path);
+// The formats a document is saved in. Reading needs no format: the file's content says which.
+enum class DocumentFormat { Own, OfficeOpenXml };
+
+// By the name's extension, as Word's save dialog does: .docx and .dotx are Office Open XML.
+DocumentFormat FormatOfName(const std::string& path);
+
+// A missing file and a malformed one are automation errors that say which and why. The format the
+// file is in is put in *format when asked for.
+DocumentContent ReadDocumentFile(const std::string& path, DocumentFormat* format = nullptr);
 DocumentContent ParseDocumentJson(std::string_view text, const std::string& fileName);
-void WriteDocumentFile(const DocumentContent& document, const std::string& path);
+void WriteDocumentFile(const DocumentContent& document, const std::string& path, DocumentFormat format);
 
 }  // namespace office::word

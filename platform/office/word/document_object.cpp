@@ -106,11 +106,8 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
                         const auto doc = d.doc_.lock();
                         v.toBool() ? doc->MarkSaved() : doc->MarkChanged();
                       })
-            .Method("SaveAs", {"FileName"},
-                    [](DocumentObject& d, const Args& a) {
-                      d.app()->save(*d.doc_.lock(), a[0].toText());
-                      return Variant();
-                    })
+            .Method("SaveAs", {"FileName", "FileFormat"}, SaveAs)
+            .Method("SaveAs2", {"FileName", "FileFormat"}, SaveAs)
             // Automation is never asked: SaveChanges says what becomes of the changes (Word's
             // wdSaveChanges is -1; not given or anything else leaves them unsaved).
             .Method("Close", {"SaveChanges"},
@@ -119,7 +116,7 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
                       if (a.has(0) && a[0].toInt32() == kSaveChanges && !doc->saved()) {
                         if (!doc->hasFile)
                           errors::Raise(errors::kCommandFailed, "The document " + doc->name + " has never been saved: save it with SaveAs first.");
-                        d.app()->save(*doc, doc->fullName);
+                        d.app()->save(*doc, doc->fullName, doc->format);
                       }
                       d.app()->close(*doc);
                       return Variant();
@@ -130,6 +127,29 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
   std::string TypeName() const override { return "Document"; }
 
  private:
+  // Word's WdSaveFormat: without it the name's extension says.
+  static Variant SaveAs(DocumentObject& d, const Args& a) {
+    const std::string path = a[0].toText();
+    DocumentFormat format = FormatOfName(path);
+    if (a.has(1)) {
+      switch (a[1].toInt32()) {
+        case 0:  // wdFormatDocument
+        case 1:  // wdFormatTemplate
+          format = DocumentFormat::Own;
+          break;
+        case 12:  // wdFormatXMLDocument
+        case 14:  // wdFormatXMLTemplate
+        case 16:  // wdFormatDocumentDefault
+          format = DocumentFormat::OfficeOpenXml;
+          break;
+        default:
+          errors::Raise(errors::kBadParameter, "This Word cannot save in the file format " + a[1].toText() + ".");
+      }
+    }
+    d.app()->save(*d.doc_.lock(), path, format);
+    return Variant();
+  }
+
   std::shared_ptr<WordApplication> app() const {
     auto app = app_.lock();
     if (!app) errors::Raise(errors::kObjectDeleted, "Object has been deleted.");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/office/word/document.h"
+#include "platform/office/word/document_file.h"
 #include "platform/office/word/find_replace.h"
 
 namespace office::word {
@@ -15,6 +16,7 @@ struct DocumentState {
   std::string name;
   std::string fullName;  // the file's path; the name while never saved
   bool hasFile = false;  // opened from a file or saved to one
+  DocumentFormat format = DocumentFormat::Own;  // the file's, which 保存 keeps
   DocumentContent content;
   Span selection;
   FindOptions find;

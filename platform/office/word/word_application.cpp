@@ -113,7 +113,7 @@ std::shared_ptr<DocumentState> WordApplication::open(const std::string& path) {
   for (const auto& doc : documents_)
     if (doc->fullName == fullName) return adopt(doc);
   auto doc = std::make_shared<DocumentState>();
-  doc->content = ReadDocumentFile(path);
+  doc->content = ReadDocumentFile(path, &doc->format);
   doc->name = BaseName(fullName);
   doc->fullName = fullName;
   doc->hasFile = true;
@@ -127,8 +127,9 @@ std::shared_ptr<DocumentState> WordApplication::adopt(std::shared_ptr<DocumentSt
   return document;
 }
 
-void WordApplication::save(DocumentState& document, const std::string& path) {
-  WriteDocumentFile(document.content, path);
+void WordApplication::save(DocumentState& document, const std::string& path, DocumentFormat format) {
+  WriteDocumentFile(document.content, path, format);
+  document.format = format;
   std::error_code ec;
   document.fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
   document.name = BaseName(document.fullName);

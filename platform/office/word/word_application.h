@@ -27,8 +27,9 @@ class WordApplication : public automation::TableDispatch<WordApplication, office
   std::shared_ptr<DocumentState> add(const std::optional<std::string>& templatePath);
   // The file itself; one already open is activated instead.
   std::shared_ptr<DocumentState> open(const std::string& path);
-  // Writes the document to the file, which it then is (its name and full name), and marks it saved.
-  void save(DocumentState& document, const std::string& path);
+  // Writes the document to the file, which it then is (its name, full name and format), and marks
+  // it saved.
+  void save(DocumentState& document, const std::string& path, DocumentFormat format);
   void activate(const std::shared_ptr<DocumentState>& document);
   void close(const DocumentState& document);
 

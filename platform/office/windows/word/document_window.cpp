@@ -183,7 +183,7 @@ std::string DocumentWindow::AskFileName() {
   const auto doc = document();
   if (!doc) return {};
   return QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), QString::fromStdString(doc->fullName),
-                                      QStringLiteral("Word 文档 (*.doc);;Word 模板 (*.dot);;所有文件 (*)"), nullptr,
+                                      QStringLiteral("Word 文档 (*.docx);;Word 模板 (*.dotx);;Word 文档（本机格式） (*.doc);;Word 模板（本机格式） (*.dot);;所有文件 (*)"), nullptr,
                                       QFileDialog::DontUseNativeDialog)
       .toStdString();
 }

@@ -204,7 +204,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
 
   void OpenFile(QWidget* parent) override {
     const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), QString(),
-                                                      QStringLiteral("Word 文档 (*.doc *.dot *.docx);;所有文件 (*)"), nullptr,
+                                                      QStringLiteral("Word 文档 (*.docx *.dotx *.doc *.dot);;所有文件 (*)"), nullptr,
                                                       QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty()) Open(path.toStdString(), parent);
   }
@@ -220,7 +220,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   }
 
   void SaveAs(DocumentWindow& window, const std::string& path) override {
-    if (const auto doc = window.document()) SaveTo(*doc, path);
+    if (const auto doc = window.document()) SaveTo(*doc, path, office::word::FormatOfName(path));
   }
 
   // Word asks about each changed document in turn; 取消 keeps everything open.
@@ -319,13 +319,14 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   // 保存 of a document: to its file, or to one the user names; false when not saved.
   bool SaveDocument(DocumentState& doc) {
     DocumentWindow* window = WindowOf(&doc);
-    const std::string path = doc.hasFile ? doc.fullName : chosen_ ? *chosen_ : window ? window->AskFileName() : std::string();
-    return !path.empty() && SaveTo(doc, path);
+    if (doc.hasFile) return SaveTo(doc, doc.fullName, doc.format);
+    const std::string path = chosen_ ? *chosen_ : window ? window->AskFileName() : std::string();
+    return !path.empty() && SaveTo(doc, path, office::word::FormatOfName(path));
   }
 
-  bool SaveTo(DocumentState& doc, const std::string& path) {
+  bool SaveTo(DocumentState& doc, const std::string& path, office::word::DocumentFormat format) {
     try {
-      app_->save(doc, path);
+      app_->save(doc, path, format);
     } catch (const runtime::Error& e) {
       Message(WindowOf(&doc), QString::fromStdString(e.description()));
       return false;
