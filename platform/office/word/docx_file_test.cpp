@@ -3,6 +3,7 @@
 
 #include <zip.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "platform/office/file_access.h"
@@ -164,6 +165,53 @@ TEST_F(DocxFileTest, TruncatedAndScrambledPackagesNeverCrash) {
     }
   }
   EXPECT_GE(refused, 150) << "every truncated package at least";
+}
+
+// LibreOffice's headless Writer, another word processor, as the judge of the files.
+class LibreOfficeTest : public WordTest {
+ protected:
+  void SetUp() override {
+    if (std::system("command -v soffice > /dev/null") != 0) GTEST_SKIP() << "LibreOffice is not installed (scripts/setup)";
+  }
+  // Converts the file into the folder "out" with LibreOffice's filter; the path of the result.
+  std::string Convert(const std::string& path, const std::string& to, const std::string& extension) const {
+    const std::filesystem::path out = folder / "out";
+    const std::string command = "soffice -env:UserInstallation=file://" + (folder / "profile").string() +
+                                " --headless --convert-to '" + to + "' --outdir '" + out.string() + "' '" + path + "' > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return (out / (std::filesystem::path(path).stem().string() + "." + extension)).string();
+  }
+};
+
+TEST_F(LibreOfficeTest, ReadsOurReportAndWeReadItsDocx) {
+  const Object doc = app.obj("Documents").call("Add", Bin(kTemplates[0])).toObject();
+  const std::string docx = (folder / "report.docx").string();
+  doc.call("SaveAs", docx);
+  const std::string ours = doc.obj("Content").get("Text").toText();
+  const std::string text = ReadBytes(Convert(docx, "txt:Text (encoded):UTF8", "txt"));
+  // LibreOffice's text puts each paragraph and each cell on a line of its own.
+  int lines = 0;
+  std::size_t start = 0;
+  for (std::size_t end; (end = ours.find_first_of("\r\a", start)) != std::string::npos; start = end + 1) {
+    const std::string line = ours.substr(start, end - start);
+    if (line.empty()) continue;
+    ++lines;
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  }
+  EXPECT_GT(lines, 100);
+
+  // LibreOffice's own writing of it reads back with the same text and tables.
+  const std::string theirs = Convert(docx, "docx:MS Word 2007 XML", "docx");
+  ASSERT_TRUE(LooksLikeZipFile(theirs));
+  const Object fromLibreOffice = app.obj("Documents").call("Add", theirs).toObject();
+  EXPECT_TRUE(fromLibreOffice.obj("Content").get("Text").toText() == ours) << "the text differs";
+  // Tables with nothing between them are one table to a word processor.
+  const auto rows = [](const Object& d) {
+    std::int32_t count = 0;
+    for (std::int32_t i = 1; i <= d.obj("Tables").get("Count").toInt32(); ++i) count += d.obj("Tables", i).obj("Rows").get("Count").toInt32();
+    return count;
+  };
+  EXPECT_EQ(rows(fromLibreOffice), rows(doc));
 }
 
 }  // namespace
