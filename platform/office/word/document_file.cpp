@@ -214,6 +214,7 @@ DocumentContent ReadDocumentFile(const std::string& path, DocumentFormat* format
 DocumentFormat FormatOfName(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".pdf") return DocumentFormat::Pdf;
   return extension == ".docx" || extension == ".dotx" ? DocumentFormat::OfficeOpenXml : DocumentFormat::Own;
 }
 
@@ -239,12 +240,18 @@ std::string OwnFormat(const DocumentContent& document) {
 
 }  // namespace
 
-void WriteDocumentFile(const DocumentContent& document, const std::string& path, DocumentFormat format) {
+void WriteDocumentFile(const DocumentContent& document, const std::string& path, DocumentFormat format, const PdfRenderer& pdf) {
   if (const auto at = InvalidText(document))
     errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + *at + " is not valid UTF-8.");
+  if (format == DocumentFormat::Pdf && !pdf)
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": PDF is made by Word's windows, and Word runs without a display.");
   std::string content;
   try {
-    content = format == DocumentFormat::OfficeOpenXml ? WriteDocx(document) : OwnFormat(document);
+    switch (format) {
+      case DocumentFormat::Own: content = OwnFormat(document); break;
+      case DocumentFormat::OfficeOpenXml: content = WriteDocx(document); break;
+      case DocumentFormat::Pdf: content = pdf(document); break;
+    }
   } catch (const PackageError& e) {
     errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + e.what() + ".");
   }

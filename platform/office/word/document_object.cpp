@@ -142,6 +142,9 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
         case 16:  // wdFormatDocumentDefault
           format = DocumentFormat::OfficeOpenXml;
           break;
+        case 17:  // wdFormatPDF
+          format = DocumentFormat::Pdf;
+          break;
         default:
           errors::Raise(errors::kBadParameter, "This Word cannot save in the file format " + a[1].toText() + ".");
       }

@@ -128,7 +128,8 @@ std::shared_ptr<DocumentState> WordApplication::adopt(std::shared_ptr<DocumentSt
 }
 
 void WordApplication::save(DocumentState& document, const std::string& path, DocumentFormat format) {
-  WriteDocumentFile(document.content, path, format);
+  WriteDocumentFile(document.content, path, format, pdf_);
+  if (format == DocumentFormat::Pdf) return;
   document.format = format;
   std::error_code ec;
   document.fullName = std::filesystem::absolute(path, ec).lexically_normal().string();

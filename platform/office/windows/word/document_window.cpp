@@ -29,12 +29,6 @@ constexpr int kPagePadding = 72;
 
 bool SameSpan(Span a, Span b) { return a.start == b.start && a.end == b.end; }
 
-QFont PageFont() {
-  QFont font(QStringLiteral("Noto Sans CJK SC"));
-  font.setPointSizeF(10.5);  // 五号, Word's body text
-  return font;
-}
-
 }  // namespace
 
 PageView::PageView(DocumentWindow& window) : QTextEdit(&window), window_(window) {
@@ -183,7 +177,7 @@ std::string DocumentWindow::AskFileName() {
   const auto doc = document();
   if (!doc) return {};
   return QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), QString::fromStdString(doc->fullName),
-                                      QStringLiteral("Word 文档 (*.docx);;Word 模板 (*.dotx);;Word 文档（本机格式） (*.doc);;Word 模板（本机格式） (*.dot);;所有文件 (*)"), nullptr,
+                                      QStringLiteral("Word 文档 (*.docx);;Word 模板 (*.dotx);;PDF (*.pdf);;Word 文档（本机格式） (*.doc);;Word 模板（本机格式） (*.dot);;所有文件 (*)"), nullptr,
                                       QFileDialog::DontUseNativeDialog)
       .toStdString();
 }

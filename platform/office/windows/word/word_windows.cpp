@@ -12,6 +12,7 @@
 
 #include "platform/office/windows/word/document_window.h"
 #include "platform/office/windows/word/find_dialog.h"
+#include "platform/office/windows/word/pdf_export.h"
 #include "platform/office/word/objects.h"
 #include "platform/runtime/error.h"
 
@@ -48,9 +49,12 @@ void Later(QWidget* widget) {
 
 class WordWindows final : public ApplicationWindows, public word::WindowHost {
  public:
-  WordWindows(std::shared_ptr<WordApplication> app, UserActed acted) : app_(std::move(app)), acted_(std::move(acted)) {}
+  WordWindows(std::shared_ptr<WordApplication> app, UserActed acted) : app_(std::move(app)), acted_(std::move(acted)) {
+    app_->setPdfRenderer(word::RenderPdf);
+  }
 
   ~WordWindows() override {
+    app_->setPdfRenderer({});
     for (const Entry& e : windows_) Drop(e.window);
     Later(find_);
     Later(message_);
@@ -321,7 +325,8 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
     DocumentWindow* window = WindowOf(&doc);
     if (doc.hasFile) return SaveTo(doc, doc.fullName, doc.format);
     const std::string path = chosen_ ? *chosen_ : window ? window->AskFileName() : std::string();
-    return !path.empty() && SaveTo(doc, path, office::word::FormatOfName(path));
+    // A PDF is an export: the document is still not saved.
+    return !path.empty() && SaveTo(doc, path, office::word::FormatOfName(path)) && doc.saved();
   }
 
   bool SaveTo(DocumentState& doc, const std::string& path, office::word::DocumentFormat format) {
