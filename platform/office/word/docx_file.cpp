@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -28,31 +29,64 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 
 // ---- writing ----
 
+std::size_t FieldLength(const Field& field) { return 3 + CharCount(field.code) + CharCount(field.result); }
+
+std::size_t InlinesLength(const Inlines& items) {
+  std::size_t length = 0;
+  for (const Inline& item : items)
+    length += std::holds_alternative<Run>(item) ? CharCount(std::get<Run>(item).text) : FieldLength(std::get<Field>(item));
+  return length;
+}
+
+// The main story with its bookmarks. A bookmark is put where its position falls between the
+// blocks or between the characters of a paragraph's text; one inside a table or a field is put
+// at the next such place.
 class BodyWriter {
  public:
-  explicit BodyWriter(QXmlStreamWriter& x) : x_(x) {}
+  BodyWriter(QXmlStreamWriter& x, const std::vector<Bookmark>& marks) : x_(x), marks_(marks), state_(marks.size()) {}
 
   void WriteStory(const Story& story) {
     for (const Block& block : story.blocks) {
+      Marks();
       if (const auto* para = std::get_if<Paragraph>(&block)) {
-        WriteParagraph(para->items);
+        WriteParagraph(para->items, true);
         continue;
       }
       WriteTable(std::get<Table>(block));
     }
+    position_ = static_cast<std::size_t>(-1);
+    Marks();
   }
 
  private:
   // A "\r" inside the inlines (in a cell, or in a field's result) ends a paragraph there: Word
   // lets a field's result run over paragraphs, and reading joins them again.
-  void WriteParagraph(const Inlines& items) {
+  void WriteParagraph(const Inlines& items, bool marked) {
     x_.writeStartElement(kW, QStringLiteral("p"));
     for (const Inline& item : items) {
       if (const auto* run = std::get_if<Run>(&item)) {
-        WriteText(run->text);
+        if (!marked) {
+          WriteText(run->text);
+          continue;
+        }
+        // Split where bookmarks begin or end inside the run.
+        std::string_view text = run->text;
+        while (!text.empty()) {
+          Marks();
+          std::size_t chars = CharCount(text);
+          for (const Bookmark& b : marks_)
+            for (const std::size_t at : {b.span.start, b.span.end})
+              if (at > position_ && at < position_ + chars) chars = at - position_;
+          const std::size_t bytes = ByteOffset(text, chars);
+          WriteText(text.substr(0, bytes));
+          text.remove_prefix(bytes);
+          position_ += chars;
+        }
         continue;
       }
+      if (marked) Marks();
       const Field& field = std::get<Field>(item);
+      position_ += marked ? FieldLength(field) : 0;
       FieldChar(QStringLiteral("begin"));
       x_.writeStartElement(kW, QStringLiteral("r"));
       x_.writeStartElement(kW, QStringLiteral("instrText"));
@@ -64,7 +98,31 @@ class BodyWriter {
       WriteText(field.result);
       FieldChar(QStringLiteral("end"));
     }
+    if (marked) {
+      Marks();
+      ++position_;  // the paragraph mark
+    }
     x_.writeEndElement();
+  }
+
+  // Bookmark ends, then starts, that stand at or before the position and are not yet written.
+  void Marks() {
+    for (std::size_t i = 0; i < marks_.size(); ++i)
+      if (state_[i] == 1 && marks_[i].span.end <= position_ && marks_[i].span.start < position_) End(i);
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+      if (state_[i] != 0 || marks_[i].span.start > position_) continue;
+      x_.writeEmptyElement(kW, QStringLiteral("bookmarkStart"));
+      x_.writeAttribute(kW, QStringLiteral("id"), QString::number(i));
+      x_.writeAttribute(kW, QStringLiteral("name"), Q(marks_[i].name));
+      state_[i] = 1;
+      if (marks_[i].span.end <= position_) End(i);
+    }
+  }
+
+  void End(std::size_t i) {
+    x_.writeEmptyElement(kW, QStringLiteral("bookmarkEnd"));
+    x_.writeAttribute(kW, QStringLiteral("id"), QString::number(i));
+    state_[i] = 2;
   }
 
   void FieldChar(const QString& type) {
@@ -138,15 +196,20 @@ class BodyWriter {
       x_.writeStartElement(kW, QStringLiteral("tr"));
       for (const Cell& cell : row.cells) {
         x_.writeStartElement(kW, QStringLiteral("tc"));
-        WriteParagraph(cell.items);
+        WriteParagraph(cell.items, false);
         x_.writeEndElement();
+        position_ += InlinesLength(cell.items) + 1;  // and the cell's mark
       }
       x_.writeEndElement();
+      ++position_;  // the row's mark
     }
     x_.writeEndElement();
   }
 
   QXmlStreamWriter& x_;
+  const std::vector<Bookmark>& marks_;
+  std::vector<int> state_;  // of each bookmark: 0 not written, 1 started, 2 ended
+  std::size_t position_ = 0;
 };
 
 std::string Xml(const std::function<void(QXmlStreamWriter&)>& write) {
@@ -163,7 +226,7 @@ std::string DocumentPart(const DocumentContent& document) {
     x.writeNamespace(kW, QStringLiteral("w"));
     x.writeStartElement(kW, QStringLiteral("document"));
     x.writeStartElement(kW, QStringLiteral("body"));
-    BodyWriter(x).WriteStory(document.main);
+    BodyWriter(x, document.bookmarks).WriteStory(document.main);
     x.writeStartElement(kW, QStringLiteral("sectPr"));
     x.writeEmptyElement(kW, QStringLiteral("pgSz"));  // A4
     x.writeAttribute(kW, QStringLiteral("w"), QStringLiteral("11906"));
@@ -263,6 +326,11 @@ class BodyReader {
     Normalize(story_);
     return std::move(story_);
   }
+  // Those that lie in the story as read.
+  std::vector<Bookmark> TakeBookmarks(std::size_t storyLength) {
+    std::erase_if(bookmarks_, [&](const Bookmark& b) { return b.span.start > b.span.end || b.span.end > storyLength; });
+    return std::move(bookmarks_);
+  }
 
  private:
   struct OpenField {
@@ -289,6 +357,19 @@ class BodyReader {
       else if (type == QStringLiteral("end") && !fields_.empty()) EndField();
       return;
     }
+    if (name == QStringLiteral("bookmarkStart")) {
+      open_[x.attributes().value(kW, QStringLiteral("id")).toString()] = {
+          x.attributes().value(kW, QStringLiteral("name")).toString().toStdString(), {position_, position_}};
+      return;
+    }
+    if (name == QStringLiteral("bookmarkEnd")) {
+      const auto it = open_.find(x.attributes().value(kW, QStringLiteral("id")).toString());
+      if (it == open_.end()) return;
+      it->second.span.end = position_;
+      bookmarks_.push_back(std::move(it->second));
+      open_.erase(it);
+      return;
+    }
     if (name == QStringLiteral("fldSimple")) {
       fields_.push_back({Field{0, x.attributes().value(kW, QStringLiteral("instr")).toString().toStdString(), {}}, true});
       return;
@@ -312,7 +393,10 @@ class BodyReader {
       // A paragraph ending inside a field's result leaves a paragraph mark in the result.
       if (!fields_.empty()) return Append("\r");
       if (cell_) return Append("\r");
-      if (tableDepth_ == 0) story_.blocks.emplace_back(Paragraph{std::exchange(paragraph_, {})});
+      if (tableDepth_ == 0) {
+        story_.blocks.emplace_back(Paragraph{std::exchange(paragraph_, {})});
+        ++position_;
+      }
     } else if (name == QStringLiteral("tbl") && tableDepth_ > 0) {
       if (--tableDepth_ == 0 && table_) {
         if (!table_->rows.empty()) story_.blocks.emplace_back(std::move(*table_));
@@ -321,12 +405,18 @@ class BodyReader {
     } else if (tableDepth_ == 1 && name == QStringLiteral("tc") && cell_ && row_) {
       // Each paragraph of the cell ended in a mark; the cell's own mark ends the last one.
       if (!cell_->items.empty())
-        if (auto* run = std::get_if<Run>(&cell_->items.back()); run && !run->text.empty() && run->text.back() == '\r')
+        if (auto* run = std::get_if<Run>(&cell_->items.back()); run && !run->text.empty() && run->text.back() == '\r') {
           run->text.pop_back();
+          --position_;
+        }
       row_->cells.push_back(std::move(*cell_));
+      ++position_;  // the cell's mark
       cell_.reset();
     } else if (tableDepth_ == 1 && name == QStringLiteral("tr") && row_) {
-      if (!row_->cells.empty() && table_) table_->rows.push_back(std::move(*row_));
+      if (!row_->cells.empty() && table_) {
+        table_->rows.push_back(std::move(*row_));
+        ++position_;  // the row's mark
+      }
       row_.reset();
     }
   }
@@ -342,6 +432,7 @@ class BodyReader {
       return;
     }
     Container().emplace_back(Run{text});
+    position_ += CharCount(text);
   }
 
   void EndField() {
@@ -349,6 +440,7 @@ class BodyReader {
     fields_.pop_back();
     if (!fields_.empty()) return;
     done.field.id = doc_.NewId();
+    position_ += FieldLength(done.field);
     Container().emplace_back(std::move(done.field));
   }
 
@@ -360,6 +452,9 @@ class BodyReader {
   std::optional<Table> table_;
   std::optional<Row> row_;
   std::optional<Cell> cell_;
+  std::size_t position_ = 0;  // in the main story as read so far, as story.h counts
+  std::map<QString, Bookmark> open_;  // by id
+  std::vector<Bookmark> bookmarks_;
 };
 
 // The targets of the package's relationships of a type.
@@ -401,6 +496,7 @@ DocumentContent ReadDocx(std::string_view bytes) {
   QXmlStreamReader x(QByteArray::fromStdString(body->second));
   reader.Read(x, main);
   doc.main = reader.Take();
+  doc.bookmarks = reader.TakeBookmarks(StoryLength(doc.main));
   if (const auto core = parts.find(RelationshipTarget(parts, kCoreProperties).value_or("docProps/core.xml")); core != parts.end())
     doc.title = Title(core->second);
   if (const auto types = parts.find("[Content_Types].xml"); types != parts.end())

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/office/file_access.h"
+#include "platform/office/word/document_file.h"
 #include "platform/office/word/word_test_support.h"
 #include "platform/office/word/zip_package.h"
 
@@ -60,6 +61,7 @@ TEST_F(DocxFileTest, TheReportsAndTheContractKeepTextFieldsAndTablesThroughDocx)
 
     const Object reopened = documents.call("Open", docx).toObject();
     EXPECT_EQ(Outline(reopened), before) << name;
+    EXPECT_TRUE(ReadDocumentFile(docx).bookmarks == ReadDocumentFile(Bin(name)).bookmarks) << name;
     reopened.obj("Fields").call("Update");  // a refresher still finds the fields and their keys
     EXPECT_EQ(Outline(reopened), updated) << name;
     reopened.call("Close");
@@ -68,7 +70,8 @@ TEST_F(DocxFileTest, TheReportsAndTheContractKeepTextFieldsAndTablesThroughDocx)
 
 TEST_F(DocxFileTest, TheContentNotTheNameSaysTheFormat) {
   const Object doc = Open(R"([{"paragraph": [{"text": "甲\t乙"}, {"code": "TITLE 坐落", "result": "坐落"}]},
-                              {"table": [[[{"text": "一\r二"}], [{"text": ""}]]]}])");
+                              {"table": [[[{"text": "一\r二"}], [{"text": ""}]]]}])",
+                          R"(, "bookmarks": [{"name": "中间", "start": 1, "end": 3}, {"name": "表", "start": 17, "end": 17}])");
   const std::string asDoc = (folder / "报告.doc").string();
   doc.call("SaveAs", Named("FileName", asDoc), Named("FileFormat", 16));  // wdFormatDocumentDefault
   EXPECT_TRUE(LooksLikeZipFile(asDoc));
@@ -83,6 +86,10 @@ TEST_F(DocxFileTest, TheContentNotTheNameSaysTheFormat) {
     EXPECT_EQ(again.obj("Content").get("Text").toText(), text) << path;
     EXPECT_EQ(again.obj("Tables", 1).call("Cell", 1, 1).toObject().obj("Range").get("Text").toText(), "一\r二\r\a");
     again.call("Close");
+    const auto marks = ReadDocumentFile(path).bookmarks;
+    ASSERT_EQ(marks.size(), 2u) << path;
+    EXPECT_EQ(marks[0].name, "中间");
+    EXPECT_TRUE(marks[0].span == (Span{1, 3}) && marks[1].span == (Span{17, 17})) << path;
   }
   // 保存 keeps the format the file is in.
   const Object docx = app.obj("Documents").call("Open", asDoc).toObject();
