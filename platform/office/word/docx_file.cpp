@@ -21,9 +21,21 @@ const QString kRelationships = QStringLiteral("http://schemas.openxmlformats.org
 const QString kOfficeDocument = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument");
 const QString kCoreProperties =
     QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships/metadata/core-properties");
+const QString kR = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
 const QString kDublinCore = QStringLiteral("http://purl.org/dc/elements/1.1/");
 const QString kDocumentType = QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml");
 const QString kTemplateType = QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml");
+
+// The header and footer stories Word keeps in parts of their own.
+struct StoryPart {
+  const char* story;  // the model's name
+  const char* reference;
+  const char* root;
+  const char* part;
+  const char* id;
+};
+constexpr StoryPart kStoryParts[] = {{"primaryHeader", "headerReference", "hdr", "header1.xml", "rIdHeader1"},
+                                     {"primaryFooter", "footerReference", "ftr", "footer1.xml", "rIdFooter1"}};
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -224,10 +236,17 @@ std::string Xml(const std::function<void(QXmlStreamWriter&)>& write) {
 std::string DocumentPart(const DocumentContent& document) {
   return Xml([&](QXmlStreamWriter& x) {
     x.writeNamespace(kW, QStringLiteral("w"));
+    x.writeNamespace(kR, QStringLiteral("r"));
     x.writeStartElement(kW, QStringLiteral("document"));
     x.writeStartElement(kW, QStringLiteral("body"));
     BodyWriter(x, document.bookmarks).WriteStory(document.main);
     x.writeStartElement(kW, QStringLiteral("sectPr"));
+    for (const StoryPart& p : kStoryParts) {
+      if (!document.otherStories.contains(p.story)) continue;
+      x.writeEmptyElement(kW, QString::fromLatin1(p.reference));
+      x.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("default"));
+      x.writeAttribute(kR, QStringLiteral("id"), QString::fromLatin1(p.id));
+    }
     x.writeEmptyElement(kW, QStringLiteral("pgSz"));  // A4
     x.writeAttribute(kW, QStringLiteral("w"), QStringLiteral("11906"));
     x.writeAttribute(kW, QStringLiteral("h"), QStringLiteral("16838"));
@@ -237,6 +256,31 @@ std::string DocumentPart(const DocumentContent& document) {
       x.writeAttribute(kW, QString::fromLatin1(side), QString::fromLatin1(twips));
     x.writeEndElement();
     x.writeEndElement();
+    x.writeEndElement();
+  });
+}
+
+std::string StoryPartXml(const StoryPart& p, const Story& story) {
+  return Xml([&](QXmlStreamWriter& x) {
+    x.writeNamespace(kW, QStringLiteral("w"));
+    x.writeStartElement(kW, QString::fromLatin1(p.root));
+    const std::vector<Bookmark> none;
+    BodyWriter(x, none).WriteStory(story);
+    x.writeEndElement();
+  });
+}
+
+std::string DocumentRelationships(const DocumentContent& document) {
+  return Xml([&](QXmlStreamWriter& x) {
+    x.writeDefaultNamespace(kRelationships);
+    x.writeStartElement(kRelationships, QStringLiteral("Relationships"));
+    for (const StoryPart& p : kStoryParts) {
+      if (!document.otherStories.contains(p.story)) continue;
+      x.writeEmptyElement(kRelationships, QStringLiteral("Relationship"));
+      x.writeAttribute(QStringLiteral("Id"), QString::fromLatin1(p.id));
+      x.writeAttribute(QStringLiteral("Type"), kR + QLatin1Char('/') + QString::fromLatin1(p.reference).chopped(9));
+      x.writeAttribute(QStringLiteral("Target"), QString::fromLatin1(p.part));
+    }
     x.writeEndElement();
   });
 }
@@ -267,6 +311,11 @@ std::string ContentTypesPart(const DocumentContent& document) {
     add(QStringLiteral("Default"), QStringLiteral("Extension"), QStringLiteral("xml"), QStringLiteral("application/xml"));
     add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/document.xml"),
         document.isTemplate ? kTemplateType : kDocumentType);
+    for (const StoryPart& p : kStoryParts)
+      if (document.otherStories.contains(p.story))
+        add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/") + QString::fromLatin1(p.part),
+            QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.") +
+                QString::fromLatin1(p.reference).chopped(9) + QStringLiteral("+xml"));
     add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/docProps/core.xml"),
         QStringLiteral("application/vnd.openxmlformats-package.core-properties+xml"));
     x.writeEndElement();
@@ -302,7 +351,8 @@ class BodyReader {
  public:
   explicit BodyReader(DocumentContent& doc) : doc_(doc) {}
 
-  void Read(QXmlStreamReader& x, const std::string& part) {
+  // The story under the root element (body, hdr or ftr).
+  void Read(QXmlStreamReader& x, const std::string& part, const QString& root) {
     bool sawBody = false;
     while (!x.atEnd()) {
       const auto token = x.readNext();
@@ -311,14 +361,14 @@ class BodyReader {
           if (x.name() == QStringLiteral("Fallback")) x.skipCurrentElement();
           continue;
         }
-        if (x.name() == QStringLiteral("body")) sawBody = true;
+        if (x.name() == root) sawBody = true;
         Start(x);
       } else if (token == QXmlStreamReader::EndElement && x.namespaceUri() == kW) {
         End(x.name());
       }
     }
     if (x.hasError()) XmlFault(x, part);
-    if (!sawBody) throw PackageError(part + " has no document body");
+    if (!sawBody) throw PackageError(part + " has no " + (root == QStringLiteral("body") ? std::string("document body") : root.toStdString()));
     while (!fields_.empty()) EndField();
   }
 
@@ -326,6 +376,8 @@ class BodyReader {
     Normalize(story_);
     return std::move(story_);
   }
+  // The relationship ids of the header and footer parts, by the model's story name.
+  const std::map<std::string, QString>& references() const { return references_; }
   // Those that lie in the story as read.
   std::vector<Bookmark> TakeBookmarks(std::size_t storyLength) {
     std::erase_if(bookmarks_, [&](const Bookmark& b) { return b.span.start > b.span.end || b.span.end > storyLength; });
@@ -357,6 +409,11 @@ class BodyReader {
       else if (type == QStringLiteral("end") && !fields_.empty()) EndField();
       return;
     }
+    for (const StoryPart& p : kStoryParts)
+      if (name == QLatin1String(p.reference) && x.attributes().value(kW, QStringLiteral("type")) == QStringLiteral("default")) {
+        references_[p.story] = x.attributes().value(kR, QStringLiteral("id")).toString();
+        return;
+      }
     if (name == QStringLiteral("bookmarkStart")) {
       open_[x.attributes().value(kW, QStringLiteral("id")).toString()] = {
           x.attributes().value(kW, QStringLiteral("name")).toString().toStdString(), {position_, position_}};
@@ -454,24 +511,30 @@ class BodyReader {
   std::optional<Cell> cell_;
   std::size_t position_ = 0;  // in the main story as read so far, as story.h counts
   std::map<QString, Bookmark> open_;  // by id
+  std::map<std::string, QString> references_;
   std::vector<Bookmark> bookmarks_;
 };
 
-// The targets of the package's relationships of a type.
-std::optional<std::string> RelationshipTarget(const PackageParts& parts, const QString& type) {
-  const auto rels = parts.find("_rels/.rels");
+// The target of the first relationship with the attribute's value in the relationships part.
+std::optional<std::string> RelationshipTarget(const PackageParts& parts, const std::string& relsPart, const QString& attribute,
+                                              const QString& value) {
+  const auto rels = parts.find(relsPart);
   if (rels == parts.end()) return std::nullopt;
   QXmlStreamReader x(QByteArray::fromStdString(rels->second));
   while (!x.atEnd()) {
     if (x.readNext() != QXmlStreamReader::StartElement || x.name() != QStringLiteral("Relationship") ||
-        x.attributes().value(QStringLiteral("Type")) != type)
+        x.attributes().value(attribute) != value)
       continue;
-    std::string target = x.attributes().value(QStringLiteral("Target")).toString().toStdString();
-    if (!target.empty() && target.front() == '/') target.erase(0, 1);
-    return target;
+    return x.attributes().value(QStringLiteral("Target")).toString().toStdString();
   }
-  if (x.hasError()) XmlFault(x, "_rels/.rels");
+  if (x.hasError()) XmlFault(x, relsPart);
   return std::nullopt;
+}
+
+// A target relative to the folder of the part whose relationships name it ("" for the package).
+std::string PartName(const std::string& folder, std::string target) {
+  if (!target.empty() && target.front() == '/') return target.substr(1);
+  return folder + target;
 }
 
 std::string Title(const std::string& core) {
@@ -488,27 +551,50 @@ std::string Title(const std::string& core) {
 
 DocumentContent ReadDocx(std::string_view bytes) {
   const PackageParts parts = ReadPackage(bytes, kMaxFileBytes);
-  const std::string main = RelationshipTarget(parts, kOfficeDocument).value_or("word/document.xml");
+  const std::string main =
+      PartName("", RelationshipTarget(parts, "_rels/.rels", QStringLiteral("Type"), kOfficeDocument).value_or("word/document.xml"));
   const auto body = parts.find(main);
   if (body == parts.end()) throw PackageError("the package has no main document part (" + main + ")");
   DocumentContent doc;
   BodyReader reader(doc);
   QXmlStreamReader x(QByteArray::fromStdString(body->second));
-  reader.Read(x, main);
+  reader.Read(x, main, QStringLiteral("body"));
   doc.main = reader.Take();
   doc.bookmarks = reader.TakeBookmarks(StoryLength(doc.main));
-  if (const auto core = parts.find(RelationshipTarget(parts, kCoreProperties).value_or("docProps/core.xml")); core != parts.end())
-    doc.title = Title(core->second);
+
+  const std::size_t slash = main.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : main.substr(0, slash + 1);
+  const std::string relsPart = folder + "_rels/" + main.substr(folder.size()) + ".rels";
+  for (const StoryPart& p : kStoryParts) {
+    const auto reference = reader.references().find(p.story);
+    if (reference == reader.references().end()) continue;
+    const auto target = RelationshipTarget(parts, relsPart, QStringLiteral("Id"), reference->second);
+    const auto part = target ? parts.find(PartName(folder, *target)) : parts.end();
+    if (part == parts.end()) continue;  // a dangling reference: Word shows no header either
+    BodyReader storyReader(doc);
+    QXmlStreamReader storyXml(QByteArray::fromStdString(part->second));
+    storyReader.Read(storyXml, part->first, QString::fromLatin1(p.root));
+    doc.otherStories[p.story] = storyReader.Take();
+  }
+
+  const std::string core =
+      PartName("", RelationshipTarget(parts, "_rels/.rels", QStringLiteral("Type"), kCoreProperties).value_or("docProps/core.xml"));
+  if (const auto found = parts.find(core); found != parts.end()) doc.title = Title(found->second);
   if (const auto types = parts.find("[Content_Types].xml"); types != parts.end())
     doc.isTemplate = types->second.find(kTemplateType.toStdString()) != std::string::npos;
   return doc;
 }
 
 std::string WriteDocx(const DocumentContent& document) {
-  return WritePackage({{"[Content_Types].xml", ContentTypesPart(document)},
-                       {"_rels/.rels", PackageRelationships()},
-                       {"docProps/core.xml", CorePart(document)},
-                       {"word/document.xml", DocumentPart(document)}});
+  PackageParts parts = {{"[Content_Types].xml", ContentTypesPart(document)},
+                        {"_rels/.rels", PackageRelationships()},
+                        {"docProps/core.xml", CorePart(document)},
+                        {"word/document.xml", DocumentPart(document)},
+                        {"word/_rels/document.xml.rels", DocumentRelationships(document)}};
+  for (const StoryPart& p : kStoryParts)
+    if (const auto story = document.otherStories.find(p.story); story != document.otherStories.end())
+      parts[std::string("word/") + p.part] = StoryPartXml(p, story->second);
+  return WritePackage(parts);
 }
 
 }  // namespace office::word

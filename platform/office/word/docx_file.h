@@ -1,7 +1,8 @@
 #pragma once
 // Office Open XML word-processing files (.docx, .dotx), as Word writes and reads them: the body's
 // paragraphs and tables, fields as begin, code (instrText), separator, shown result and end marks,
-// tabs, line and page breaks, and the title in the core properties. What the model does not hold
+// tabs, line and page breaks, bookmarks, the header and the footer, and the title in the core
+// properties. What the model does not hold
 // (styles, formatting, images) is not read.
 
 #include <string>
