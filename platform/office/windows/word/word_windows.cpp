@@ -282,12 +282,21 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   enum class Answer { Save, DontSave, Cancel };
 
   // A path chosen in advance by a test's action, taken instead of a file dialog (none: cancelled).
-  struct Chosen {
-    Chosen(WordWindows& windows, std::string path) : windows_(windows) { windows_.chosen_ = std::move(path); }
-    ~Chosen() { windows_.chosen_.reset(); }
+  // The action may quit Word, and the host then drops these windows from within it.
+  class Chosen {
+   public:
+    Chosen(WordWindows& windows, std::string path) : windows_(windows), alive_(windows.alive_) {
+      windows_.chosen_ = std::move(path);
+    }
+    ~Chosen() {
+      if (!alive_.expired()) windows_.chosen_.reset();
+    }
     Chosen(const Chosen&) = delete;
     Chosen& operator=(const Chosen&) = delete;
+
+   private:
     WordWindows& windows_;
+    std::weak_ptr<int> alive_;
   };
 
   bool Asking() {
@@ -445,6 +454,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   QPointer<QMessageBox> message_;
   QPointer<QMessageBox> question_;
   std::optional<std::string> chosen_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // gone with the windows
   std::vector<std::weak_ptr<DocumentState>> discarded_;  // 不保存 answered while quitting
   QElapsedTimer settle_;
   int created_ = 0;
