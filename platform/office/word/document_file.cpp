@@ -211,9 +211,18 @@ DocumentContent ReadDocumentFile(const std::string& path, DocumentFormat* format
   }
 }
 
-DocumentFormat FormatOfName(const std::string& path) {
+namespace {
+
+std::string Extension(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+}  // namespace
+
+DocumentFormat FormatOfName(const std::string& path) {
+  const std::string extension = Extension(path);
   if (extension == ".pdf") return DocumentFormat::Pdf;
   return extension == ".docx" || extension == ".dotx" ? DocumentFormat::OfficeOpenXml : DocumentFormat::Own;
 }
@@ -249,7 +258,7 @@ void WriteDocumentFile(const DocumentContent& document, const std::string& path,
   try {
     switch (format) {
       case DocumentFormat::Own: content = OwnFormat(document); break;
-      case DocumentFormat::OfficeOpenXml: content = WriteDocx(document); break;
+      case DocumentFormat::OfficeOpenXml: content = WriteDocx(document, Extension(path) == ".dotx"); break;
       case DocumentFormat::Pdf: content = pdf(document); break;
     }
   } catch (const PackageError& e) {

@@ -296,7 +296,7 @@ std::string CorePart(const DocumentContent& document) {
   });
 }
 
-std::string ContentTypesPart(const DocumentContent& document) {
+std::string ContentTypesPart(const DocumentContent& document, bool asTemplate) {
   return Xml([&](QXmlStreamWriter& x) {
     const QString types = QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
     x.writeDefaultNamespace(types);
@@ -310,7 +310,7 @@ std::string ContentTypesPart(const DocumentContent& document) {
         QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
     add(QStringLiteral("Default"), QStringLiteral("Extension"), QStringLiteral("xml"), QStringLiteral("application/xml"));
     add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/document.xml"),
-        document.isTemplate ? kTemplateType : kDocumentType);
+        asTemplate ? kTemplateType : kDocumentType);
     for (const StoryPart& p : kStoryParts)
       if (document.otherStories.contains(p.story))
         add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/") + QString::fromLatin1(p.part),
@@ -585,8 +585,8 @@ DocumentContent ReadDocx(std::string_view bytes) {
   return doc;
 }
 
-std::string WriteDocx(const DocumentContent& document) {
-  PackageParts parts = {{"[Content_Types].xml", ContentTypesPart(document)},
+std::string WriteDocx(const DocumentContent& document, bool asTemplate) {
+  PackageParts parts = {{"[Content_Types].xml", ContentTypesPart(document, asTemplate)},
                         {"_rels/.rels", PackageRelationships()},
                         {"docProps/core.xml", CorePart(document)},
                         {"word/document.xml", DocumentPart(document)},

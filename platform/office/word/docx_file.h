@@ -14,6 +14,7 @@ namespace office::word {
 
 // Throws PackageError saying what is wrong with the file.
 DocumentContent ReadDocx(std::string_view bytes);
-std::string WriteDocx(const DocumentContent& document);
+// Word opens a .docx only as a document and a .dotx only as a template: the package says which.
+std::string WriteDocx(const DocumentContent& document, bool asTemplate);
 
 }  // namespace office::word

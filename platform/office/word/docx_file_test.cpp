@@ -56,6 +56,7 @@ TEST_F(DocxFileTest, TheReportsAndTheContractKeepTextFieldsAndTablesThroughDocx)
     const std::string docx = (folder / (std::string(name) + "x")).string();  // .dotx
     original.call("SaveAs2", docx);
     EXPECT_TRUE(LooksLikeZipFile(docx)) << name;
+    EXPECT_TRUE(ReadDocumentFile(docx).isTemplate) << "a .dotx is a template";
     original.obj("Fields").call("Update");
     const std::string updated = Outline(original);
     original.call("Close", 0);
