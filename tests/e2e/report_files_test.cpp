@@ -47,12 +47,12 @@ TEST(ReportFiles, QuittingWordAfterAProgramsChangeAsksAndCancelKeepsItRunning) {
   Case c;
   ASSERT_EQ(c.Officectl({"run", "Word"}).status, 0);
   c.Eval("Word.ActiveDocument.Range(0,0).Text = \"程序写的\"");
-  c.Perform("Word", {"quit"});
-  c.Perform("Word", {"answer", "取消"});
+  c.Perform("Word.Application", {"quit"});
+  c.Perform("Word.Application", {"answer", "取消"});
   EXPECT_EQ(c.Eval("Word.Documents.Count"), "1") << "取消 keeps Word and the document";
   const std::string saved = c.programFolder() + "/退出前.docx";
-  c.Perform("Word", {"quit"});
-  c.Perform("Word", {"answer", "保存", saved});
+  c.Perform("Word.Application", {"quit"});
+  c.Perform("Word.Application", {"answer", "保存", saved});
   EXPECT_TRUE(Eventually([&] { return std::filesystem::exists(saved); }));
   EXPECT_TRUE(Eventually([&] { return c.Officectl({"eval", "Word.Documents.Count"}).status != 0; })) << "Word quit";
 }
