@@ -18,12 +18,14 @@ using NodeId = std::uint32_t;
 
 struct Run {
   std::string text;  // UTF-8; "\r" in a cell or field result is a paragraph mark inside it
+  bool operator==(const Run&) const = default;
 };
 
 struct Field {
   NodeId id = 0;
   std::string code;
   std::string result;
+  bool operator==(const Field&) const = default;
 };
 
 using Inline = std::variant<Run, Field>;
@@ -31,26 +33,31 @@ using Inlines = std::vector<Inline>;
 
 struct Paragraph {
   Inlines items;
+  bool operator==(const Paragraph&) const = default;
 };
 
 struct Cell {
   Inlines items;
+  bool operator==(const Cell&) const = default;
 };
 
 struct Row {
   NodeId id = 0;
   std::vector<Cell> cells;
+  bool operator==(const Row&) const = default;
 };
 
 struct Table {
   NodeId id = 0;
   std::vector<Row> rows;
+  bool operator==(const Table&) const = default;
 };
 
 using Block = std::variant<Paragraph, Table>;
 
 struct Story {
   std::vector<Block> blocks;
+  bool operator==(const Story&) const = default;
 };
 
 // Positions are character positions in the main story.
@@ -58,11 +65,13 @@ struct Span {
   std::size_t start = 0;
   std::size_t end = 0;
   bool collapsed() const { return start == end; }
+  bool operator==(const Span&) const = default;
 };
 
 struct Bookmark {
   std::string name;
   Span span;
+  bool operator==(const Bookmark&) const = default;
 };
 
 struct DocumentContent {

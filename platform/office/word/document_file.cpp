@@ -1,11 +1,16 @@
 #include "platform/office/word/document_file.h"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
 #include <nlohmann/json.hpp>
 
 #include "platform/office/file_access.h"
+#include "platform/office/word/docx_file.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_errors.h"
+#include "platform/office/word/zip_package.h"
 
 namespace office::word {
 namespace {
@@ -146,8 +151,8 @@ json WriteStory(const Story& story) {
   return out;
 }
 
-// Where the first text that the file cannot hold stands, for the message that refuses the save.
-std::string InvalidText(const DocumentContent& document) {
+// Where the first text that is not UTF-8 stands, for the message that refuses the save.
+std::optional<std::string> InvalidText(const DocumentContent& document) {
   const auto invalid = [](const Inlines& items) {
     return std::any_of(items.begin(), items.end(), [](const Inline& i) {
       if (const auto* run = std::get_if<Run>(&i)) return !IsValidUtf8(run->text);
@@ -170,7 +175,10 @@ std::string InvalidText(const DocumentContent& document) {
   if (std::string at = inStory(document.main, "the main text"); !at.empty()) return at;
   for (const auto& [name, story] : document.otherStories)
     if (std::string at = inStory(story, "the story " + name); !at.empty()) return at;
-  return "the title or a bookmark name";
+  if (!IsValidUtf8(document.title)) return "the title";
+  for (const Bookmark& b : document.bookmarks)
+    if (!IsValidUtf8(b.name)) return "a bookmark name";
+  return std::nullopt;
 }
 
 }  // namespace
@@ -185,7 +193,7 @@ DocumentContent ParseDocumentJson(std::string_view text, const std::string& file
   }
 }
 
-DocumentContent ReadDocumentFile(const std::string& path) {
+DocumentContent ReadDocumentFile(const std::string& path, DocumentFormat* format) {
   std::string text;
   try {
     text = ReadWholeFile(path);
@@ -193,10 +201,35 @@ DocumentContent ReadDocumentFile(const std::string& path) {
     if (e.kind() == FileAccessError::Kind::NotFound) errors::Raise(errors::kFileNotFound, "This file could not be found: " + path);
     errors::Raise(errors::kFileNotFound, std::string("This file could not be read: ") + e.what());
   }
-  return ParseDocumentJson(text, path);
+  const bool zip = LooksLikeZip(text);
+  if (format) *format = zip ? DocumentFormat::OfficeOpenXml : DocumentFormat::Own;
+  if (!zip) return ParseDocumentJson(text, path);
+  try {
+    return ReadDocx(text);
+  } catch (const PackageError& e) {
+    errors::Raise(errors::kFileCorrupt, "The file " + path + " is not a valid document file: " + e.what());
+  }
 }
 
-void WriteDocumentFile(const DocumentContent& document, const std::string& path) {
+namespace {
+
+std::string Extension(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+}  // namespace
+
+DocumentFormat FormatOfName(const std::string& path) {
+  const std::string extension = Extension(path);
+  if (extension == ".pdf") return DocumentFormat::Pdf;
+  return extension == ".docx" || extension == ".dotx" ? DocumentFormat::OfficeOpenXml : DocumentFormat::Own;
+}
+
+namespace {
+
+std::string OwnFormat(const DocumentContent& document) {
   json j = {{"template", document.isTemplate}, {"title", document.title}, {"main", WriteStory(document.main)}};
   if (!document.otherStories.empty()) {
     json stories = json::object();
@@ -211,11 +244,25 @@ void WriteDocumentFile(const DocumentContent& document, const std::string& path)
       marks.push_back({{"name", b.name}, {"start", std::min(b.span.start, length)}, {"end", std::min(b.span.end, length)}});
     j["bookmarks"] = std::move(marks);
   }
+  return j.dump(1) + '\n';
+}
+
+}  // namespace
+
+void WriteDocumentFile(const DocumentContent& document, const std::string& path, DocumentFormat format, const PdfRenderer& pdf) {
+  if (const auto at = InvalidText(document))
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + *at + " is not valid UTF-8.");
+  if (format == DocumentFormat::Pdf && !pdf)
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": PDF is made by Word's windows, and Word runs without a display.");
   std::string content;
   try {
-    content = j.dump(1) + '\n';
-  } catch (const json::type_error&) {
-    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + InvalidText(document) + " is not valid UTF-8.");
+    switch (format) {
+      case DocumentFormat::Own: content = OwnFormat(document); break;
+      case DocumentFormat::OfficeOpenXml: content = WriteDocx(document, Extension(path) == ".dotx"); break;
+      case DocumentFormat::Pdf: content = pdf(document); break;
+    }
+  } catch (const PackageError& e) {
+    errors::Raise(errors::kCommandFailed, "The document could not be saved as " + path + ": " + e.what() + ".");
   }
   try {
     ReplaceFile(path, content);

@@ -1,5 +1,6 @@
 #pragma once
-// The document file: JSON, for documents and document templates alike, whatever the extension.
+// The document file: the stand-in's own JSON, for documents and document templates alike, whatever
+// the extension; or Office Open XML (docx_file.h).
 //
 //   {
 //     "template": true,                      optional, default false
@@ -17,6 +18,7 @@
 // automation interface counts them. Members other than these make the file malformed, so that a
 // misspelt name in a generated template is caught when it is read.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,9 +26,23 @@
 
 namespace office::word {
 
-// A missing file and a malformed one are automation errors that say which and why.
-DocumentContent ReadDocumentFile(const std::string& path);
+// The formats a document is saved in. Reading needs no format: the file's content says which.
+enum class DocumentFormat { Own, OfficeOpenXml, Pdf };
+
+// By the name's extension, as Word's save dialog does: .docx and .dotx are Office Open XML, .pdf
+// is PDF.
+DocumentFormat FormatOfName(const std::string& path);
+
+// A missing file and a malformed one are automation errors that say which and why. The format the
+// file is in is put in *format when asked for.
+DocumentContent ReadDocumentFile(const std::string& path, DocumentFormat* format = nullptr);
 DocumentContent ParseDocumentJson(std::string_view text, const std::string& fileName);
-void WriteDocumentFile(const DocumentContent& document, const std::string& path);
+// The document laid out in pages as a PDF file's bytes; only the windows have the fonts and the
+// layout for it.
+using PdfRenderer = std::function<std::string(const DocumentContent&)>;
+
+// PDF without a renderer is an automation error.
+void WriteDocumentFile(const DocumentContent& document, const std::string& path, DocumentFormat format,
+                       const PdfRenderer& pdf = {});
 
 }  // namespace office::word

@@ -1,7 +1,6 @@
 // Document and its built-in document properties.
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/automation/member_table.h"
 #include "platform/office/word/document_file.h"
@@ -17,6 +16,8 @@ using automation::Args;
 using automation::MemberTable;
 using automation::Object;
 using automation::Variant;
+
+constexpr std::int32_t kSaveChanges = -1;
 
 // The one built-in property the system reads and writes: the title, which TITLE fields show.
 class TitlePropertyObject : public automation::TableDispatch<TitlePropertyObject> {
@@ -100,19 +101,24 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
                       d.app()->activate(d.doc_.lock());
                       return Variant();
                     })
-            .Method("SaveAs", {"FileName"},
+            .Property("Saved", [](DocumentObject& d, const Args&) { return Variant(d.doc_.lock()->saved()); },
+                      [](DocumentObject& d, const Args&, const Variant& v) {
+                        const auto doc = d.doc_.lock();
+                        v.toBool() ? doc->MarkSaved() : doc->MarkChanged();
+                      })
+            .Method("SaveAs", {"FileName", "FileFormat"}, SaveAs)
+            .Method("SaveAs2", {"FileName", "FileFormat"}, SaveAs)
+            // Automation is never asked: SaveChanges says what becomes of the changes (Word's
+            // wdSaveChanges is -1; not given or anything else leaves them unsaved).
+            .Method("Close", {"SaveChanges"},
                     [](DocumentObject& d, const Args& a) {
                       const auto doc = d.doc_.lock();
-                      const std::string path = a[0].toText();
-                      WriteDocumentFile(doc->content, path);
-                      std::error_code ec;
-                      doc->fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
-                      doc->name = std::filesystem::path(doc->fullName).filename().string();
-                      return Variant();
-                    })
-            .Method("Close", {},
-                    [](DocumentObject& d, const Args&) {
-                      d.app()->close(*d.doc_.lock());
+                      if (a.has(0) && a[0].toInt32() == kSaveChanges && !doc->saved()) {
+                        if (!doc->hasFile)
+                          errors::Raise(errors::kCommandFailed, "The document " + doc->name + " has never been saved: save it with SaveAs first.");
+                        d.app()->save(*doc, doc->fullName, doc->format);
+                      }
+                      d.app()->close(*doc);
                       return Variant();
                     })
             .Default("Name");
@@ -121,6 +127,32 @@ class DocumentObject : public automation::TableDispatch<DocumentObject> {
   std::string TypeName() const override { return "Document"; }
 
  private:
+  // Word's WdSaveFormat: without it the name's extension says.
+  static Variant SaveAs(DocumentObject& d, const Args& a) {
+    const std::string path = a[0].toText();
+    DocumentFormat format = FormatOfName(path);
+    if (a.has(1)) {
+      switch (a[1].toInt32()) {
+        case 0:  // wdFormatDocument
+        case 1:  // wdFormatTemplate
+          format = DocumentFormat::Own;
+          break;
+        case 12:  // wdFormatXMLDocument
+        case 14:  // wdFormatXMLTemplate
+        case 16:  // wdFormatDocumentDefault
+          format = DocumentFormat::OfficeOpenXml;
+          break;
+        case 17:  // wdFormatPDF
+          format = DocumentFormat::Pdf;
+          break;
+        default:
+          errors::Raise(errors::kBadParameter, "This Word cannot save in the file format " + a[1].toText() + ".");
+      }
+    }
+    d.app()->save(*d.doc_.lock(), path, format);
+    return Variant();
+  }
+
   std::shared_ptr<WordApplication> app() const {
     auto app = app_.lock();
     if (!app) errors::Raise(errors::kObjectDeleted, "Object has been deleted.");

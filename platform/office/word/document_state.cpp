@@ -13,6 +13,11 @@ void DocumentState::ClampSelection() {
   selection.start = std::min(selection.start, selection.end);
 }
 
+bool DocumentState::saved() const {
+  return savedContent_ && savedContent_->main == content.main && savedContent_->otherStories == content.otherStories &&
+         savedContent_->title == content.title && savedContent_->bookmarks == content.bookmarks;
+}
+
 std::shared_ptr<DocumentState> DocumentRef::lock() const {
   auto document = document_.lock();
   if (!document) errors::Raise(errors::kObjectDeleted, "Object has been deleted.");

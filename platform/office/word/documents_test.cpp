@@ -70,6 +70,37 @@ TEST_F(DocumentsTest, ASavedDocumentAlwaysReadsBack) {
       << "the bookmark beyond the shortened story stays inside it";
 }
 
+TEST_F(DocumentsTest, SavedSaysWhetherAnythingChangedSinceTheLastSave) {
+  const Object made = app.obj("Documents").call("Add", Write("模板.dot", kTemplate)).toObject();
+  EXPECT_TRUE(made.get("Saved").toBool()) << "a document just made from a template has nothing to save";
+  made.obj("Fields").call("Update");
+  EXPECT_FALSE(made.get("Saved").toBool()) << "a program's change counts as any other";
+  const std::string path = (folder / "报告.doc").string();
+  made.call("SaveAs", path);
+  EXPECT_TRUE(made.get("Saved").toBool());
+  made.obj("Tables", 1).obj("Rows", 1).call("Select");
+  app.obj("Selection").call("InsertRowsBelow", 1);
+  EXPECT_FALSE(made.get("Saved").toBool());
+  made.put("Saved", true);
+  EXPECT_TRUE(made.get("Saved").toBool());
+  made.put("Saved", false);
+  EXPECT_FALSE(made.get("Saved").toBool()) << "Saved = False marks the document changed, as in Word";
+
+  made.call("Close", Named("SaveChanges", -1));  // wdSaveChanges: to its own file, no question
+  const Object reopened = app.obj("Documents").call("Open", path).toObject();
+  EXPECT_EQ(reopened.obj("Tables", 1).obj("Rows").get("Count").toInt32(), 3);
+  EXPECT_TRUE(reopened.get("Saved").toBool());
+  reopened.call("Range", 0, 0).toObject().put("Text", "新");
+  reopened.call("Close", Named("SaveChanges", 0));
+  EXPECT_EQ(app.obj("Documents").call("Open", path).toObject().obj("Content").get("Text").toText().substr(0, 3), "委")
+      << "wdDoNotSaveChanges leaves the file as it was";
+
+  const Object untitled = app.obj("Documents").call("Add").toObject();
+  untitled.call("Range", 0, 0).toObject().put("Text", "草稿");
+  EXPECT_EQ(ErrorNumberOf([&] { untitled.call("Close", -1); }), 4198) << "never saved: no file to save to";
+  EXPECT_EQ(untitled.get("Name").toText(), "文档2") << "and still open";
+}
+
 TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
   struct Case {
     const char* json;

@@ -103,6 +103,7 @@ std::shared_ptr<DocumentState> WordApplication::add(const std::optional<std::str
   Normalize(doc->content.main);
   doc->content.isTemplate = false;
   doc->name = doc->fullName = "文档" + std::to_string(++untitled_);
+  doc->MarkSaved();
   return adopt(std::move(doc));
 }
 
@@ -112,9 +113,11 @@ std::shared_ptr<DocumentState> WordApplication::open(const std::string& path) {
   for (const auto& doc : documents_)
     if (doc->fullName == fullName) return adopt(doc);
   auto doc = std::make_shared<DocumentState>();
-  doc->content = ReadDocumentFile(path);
+  doc->content = ReadDocumentFile(path, &doc->format);
   doc->name = BaseName(fullName);
   doc->fullName = fullName;
+  doc->hasFile = true;
+  doc->MarkSaved();
   return adopt(std::move(doc));
 }
 
@@ -122,6 +125,17 @@ std::shared_ptr<DocumentState> WordApplication::adopt(std::shared_ptr<DocumentSt
   if (std::find(documents_.begin(), documents_.end(), document) == documents_.end()) documents_.push_back(document);
   activate(document);
   return document;
+}
+
+void WordApplication::save(DocumentState& document, const std::string& path, DocumentFormat format) {
+  WriteDocumentFile(document.content, path, format, pdf_);
+  if (format == DocumentFormat::Pdf) return;
+  document.format = format;
+  std::error_code ec;
+  document.fullName = std::filesystem::absolute(path, ec).lexically_normal().string();
+  document.name = BaseName(document.fullName);
+  document.hasFile = true;
+  document.MarkSaved();
 }
 
 void WordApplication::activate(const std::shared_ptr<DocumentState>& document) { active_ = document; }

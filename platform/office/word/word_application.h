@@ -27,6 +27,11 @@ class WordApplication : public automation::TableDispatch<WordApplication, office
   std::shared_ptr<DocumentState> add(const std::optional<std::string>& templatePath);
   // The file itself; one already open is activated instead.
   std::shared_ptr<DocumentState> open(const std::string& path);
+  // Writes the document to the file, which it then is (its name, full name and format), and marks
+  // it saved. PDF is an export: the document stays what it was.
+  void save(DocumentState& document, const std::string& path, DocumentFormat format);
+  // Set by the windows while they are there.
+  void setPdfRenderer(PdfRenderer renderer) { pdf_ = std::move(renderer); }
   void activate(const std::shared_ptr<DocumentState>& document);
   void close(const DocumentState& document);
 
@@ -35,6 +40,7 @@ class WordApplication : public automation::TableDispatch<WordApplication, office
 
   std::vector<std::shared_ptr<DocumentState>> documents_;
   std::weak_ptr<DocumentState> active_;
+  PdfRenderer pdf_;
   int untitled_ = 0;
   bool visible_ = false;
   bool quit_ = false;

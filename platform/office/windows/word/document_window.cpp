@@ -29,12 +29,6 @@ constexpr int kPagePadding = 72;
 
 bool SameSpan(Span a, Span b) { return a.start == b.start && a.end == b.end; }
 
-QFont PageFont() {
-  QFont font(QStringLiteral("Noto Sans CJK SC"));
-  font.setPointSizeF(10.5);  // 五号, Word's body text
-  return font;
-}
-
 }  // namespace
 
 PageView::PageView(DocumentWindow& window) : QTextEdit(&window), window_(window) {
@@ -155,13 +149,12 @@ void DocumentWindow::BuildMenus() {
   add(file, "open", QStringLiteral("打开…"), QKeySequence::Open, [this] {
     if (host_) host_->OpenFile(this);
   });
+  add(file, "save", QStringLiteral("保存"), QKeySequence::Save, [this] {
+    if (host_) host_->Save(*this);
+  });
   add(file, "saveAs", QStringLiteral("另存为…"), QKeySequence(Qt::Key_F12), [this] {
-    const auto doc = document();
-    if (!doc || !host_) return;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), QString::fromStdString(doc->fullName),
-                                                      QStringLiteral("Word 文档 (*.doc);;Word 模板 (*.dot);;所有文件 (*)"),
-                                                      nullptr, QFileDialog::DontUseNativeDialog);
-    if (!path.isEmpty() && host_) host_->SaveAs(*this, path.toStdString());
+    const std::string path = AskFileName();
+    if (!path.empty() && host_) host_->SaveAs(*this, path);
   });
   add(file, "close", QStringLiteral("关闭"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] {
     if (host_) host_->Closed(*this);
@@ -178,6 +171,15 @@ void DocumentWindow::BuildMenus() {
   add(edit, "find", QStringLiteral("查找…"), QKeySequence::Find, [this] {
     if (host_) host_->ShowFind();
   });
+}
+
+std::string DocumentWindow::AskFileName() {
+  const auto doc = document();
+  if (!doc) return {};
+  return QFileDialog::getSaveFileName(this, QStringLiteral("另存为"), QString::fromStdString(doc->fullName),
+                                      QStringLiteral("Word 文档 (*.docx);;Word 模板 (*.dotx);;PDF (*.pdf);;Word 文档（本机格式） (*.doc);;Word 模板（本机格式） (*.dot);;所有文件 (*)"), nullptr,
+                                      QFileDialog::DontUseNativeDialog)
+      .toStdString();
 }
 
 void DocumentWindow::Refresh() {

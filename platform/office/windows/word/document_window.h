@@ -24,8 +24,10 @@ class WindowHost {
   virtual void Acted() = 0;
   // The user brought the window forward: by input to it (a click) or through the desktop.
   virtual void Activated(DocumentWindow& window, bool byInput) = 0;
-  // The user closed the window (its close button, 文件 > 关闭).
+  // The user closed the window (its close button, 文件 > 关闭); a changed document asks first.
   virtual void Closed(DocumentWindow& window) = 0;
+  // 文件 > 保存: to the document's file, or to one the user names when it has none.
+  virtual void Save(DocumentWindow& window) = 0;
   virtual void OpenFile(QWidget* parent) = 0;
   virtual void Open(const std::string& path, QWidget* parent) = 0;
   virtual void SaveAs(DocumentWindow& window, const std::string& path) = 0;
@@ -78,6 +80,8 @@ class DocumentWindow : public QMainWindow {
   // The shown cursor moved by the user: the document's selection follows it.
   void ViewSelectionChanged();
   void UserActivated(bool byInput);
+  // 另存为's file dialog: the chosen path, empty when the user cancels.
+  std::string AskFileName();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -313,6 +313,12 @@ struct Region {
 
 }  // namespace
 
+QFont PageFont() {
+  QFont font(QStringLiteral("Noto Sans CJK SC"));
+  font.setPointSizeF(10.5);  // 五号, Word's body text
+  return font;
+}
+
 QColor FieldShading() { return QColor(0xD9, 0xD9, 0xD9); }
 
 void ShownStory::Render(Story& story, QTextDocument& document) {

@@ -28,6 +28,8 @@ struct ShownChar {
 
 // The light grey behind a field's shown result, as Word shades fields.
 QColor FieldShading();
+// The body text's font, on the page and in print.
+QFont PageFont();
 
 class ShownStory {
  public:

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 
 #include "platform/office/windows/word/document_window.h"
 #include "platform/office/windows/word/find_dialog.h"
+#include "platform/office/windows/word/pdf_export.h"
 #include "platform/office/word/objects.h"
 #include "platform/runtime/error.h"
 
@@ -46,12 +49,16 @@ void Later(QWidget* widget) {
 
 class WordWindows final : public ApplicationWindows, public word::WindowHost {
  public:
-  WordWindows(std::shared_ptr<WordApplication> app, UserActed acted) : app_(std::move(app)), acted_(std::move(acted)) {}
+  WordWindows(std::shared_ptr<WordApplication> app, UserActed acted) : app_(std::move(app)), acted_(std::move(acted)) {
+    app_->setPdfRenderer(word::RenderPdf);
+  }
 
   ~WordWindows() override {
+    app_->setPdfRenderer({});
     for (const Entry& e : windows_) Drop(e.window);
     Later(find_);
     Later(message_);
+    Later(question_);
   }
 
   void Sync() override {
@@ -75,6 +82,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
       for (const Entry& e : windows_) e.window->hide();
       if (find_) find_->hide();
       if (message_) message_->hide();
+      Later(question_);
       raised_.reset();
       return;
     }
@@ -105,6 +113,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
       if (e.window->isVisible()) shown.push_back(e.window);
     if (find_ && find_->isVisible()) shown.push_back(find_);
     if (message_ && message_->isVisible()) shown.push_back(message_);
+    if (question_ && question_->isVisible()) shown.push_back(question_);
     return shown;
   }
 
@@ -112,6 +121,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
     if (action.empty() || !app_->visible() || app_->hasQuit()) return false;
     const std::string& verb = action[0];
     const std::size_t n = action.size();
+    if (question_ && verb != "answer") return false;  // the question waits for its answer
     DocumentWindow* window = WindowOf(Active().get());
     if (!window) return false;
     window->Refresh();
@@ -144,6 +154,16 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
       Open(action[1], window);
     } else if (verb == "saveas" && n == 2) {
       SaveAs(*window, action[1]);
+    } else if (verb == "save" && (n == 1 || n == 2)) {
+      Chosen chosen(*this, n == 2 ? action[1] : std::string());
+      Save(*window);
+    } else if (verb == "answer" && (n == 2 || n == 3) && question_) {
+      QAbstractButton* button = nullptr;
+      for (QAbstractButton* b : question_->buttons())
+        if (b->text().toStdString() == action[1]) button = b;
+      if (!button) return false;
+      Chosen chosen(*this, n == 3 ? action[2] : std::string());
+      button->click();
     } else if (verb == "close" && n == 1) {
       Closed(*window);
     } else if (verb == "quit" && n == 1) {
@@ -173,16 +193,22 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
 
   void Closed(DocumentWindow& window) override {
     const auto doc = window.document();
-    if (!doc) return;
-    app_->close(*doc);
-    if (app_->documents().empty()) QuitWord();  // closing the last window quits Word, as quitting it does
-    Sync();
-    Acted();
+    if (!doc || Asking()) return;
+    if (doc->saved()) return Close(*doc);
+    Ask(*doc, [this, weak = std::weak_ptr(doc)](Answer answer) {
+      const auto asked = weak.lock();
+      if (!asked || answer == Answer::Cancel || (answer == Answer::Save && !SaveDocument(*asked))) return;
+      Close(*asked);
+    });
+  }
+
+  void Save(DocumentWindow& window) override {
+    if (const auto doc = window.document()) SaveDocument(*doc);
   }
 
   void OpenFile(QWidget* parent) override {
     const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("打开"), QString(),
-                                                      QStringLiteral("Word 文档 (*.doc *.dot *.docx);;所有文件 (*)"), nullptr,
+                                                      QStringLiteral("Word 文档 (*.docx *.dotx *.doc *.dot);;所有文件 (*)"), nullptr,
                                                       QFileDialog::DontUseNativeDialog);
     if (!path.isEmpty()) Open(path.toStdString(), parent);
   }
@@ -198,21 +224,14 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   }
 
   void SaveAs(DocumentWindow& window, const std::string& path) override {
-    const auto doc = window.document();
-    if (!doc) return;
-    try {
-      office::word::MakeDocument(app_, doc).call("SaveAs", path);
-    } catch (const runtime::Error& e) {
-      return Message(&window, QString::fromStdString(e.description()));
-    }
-    Sync();
-    Acted();
+    if (const auto doc = window.document()) SaveTo(*doc, path, office::word::FormatOfName(path));
   }
 
+  // Word asks about each changed document in turn; 取消 keeps everything open.
   void Quit() override {
-    QuitWord();
-    Sync();
-    Acted();
+    if (Asking()) return;
+    discarded_.clear();
+    QuitStep();
   }
 
   void ShowFind() override {
@@ -258,6 +277,103 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   static void Drop(DocumentWindow* window) {
     window->Detach();
     Later(window);
+  }
+
+  enum class Answer { Save, DontSave, Cancel };
+
+  // A path chosen in advance by a test's action, taken instead of a file dialog (none: cancelled).
+  // The action may quit Word, and the host then drops these windows from within it.
+  class Chosen {
+   public:
+    Chosen(WordWindows& windows, std::string path) : windows_(windows), alive_(windows.alive_) {
+      windows_.chosen_ = std::move(path);
+    }
+    ~Chosen() {
+      if (!alive_.expired()) windows_.chosen_.reset();
+    }
+    Chosen(const Chosen&) = delete;
+    Chosen& operator=(const Chosen&) = delete;
+
+   private:
+    WordWindows& windows_;
+    std::weak_ptr<int> alive_;
+  };
+
+  bool Asking() {
+    if (!question_) return false;
+    question_->raise();
+    question_->activateWindow();
+    return true;
+  }
+
+  // "是否将更改保存到 NAME 中？", over the document's window, which it keeps from input until answered.
+  void Ask(DocumentState& doc, std::function<void(Answer)> then) {
+    DocumentWindow* window = WindowOf(&doc);
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Microsoft Word"),
+                                QStringLiteral("是否将更改保存到 %1 中？").arg(QString::fromStdString(doc.name)), QMessageBox::NoButton,
+                                window);
+    box->setObjectName(QStringLiteral("wordSaveQuestion"));
+    QPushButton* save = box->addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* dontSave = box->addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box->addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box->setDefaultButton(save);
+    box->setEscapeButton(cancel);
+    box->setWindowModality(Qt::WindowModal);
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [this, box, save, dontSave, then = std::move(then)](QAbstractButton* b) {
+      const Answer answer = b == save ? Answer::Save : b == dontSave ? Answer::DontSave : Answer::Cancel;
+      Later(box);
+      if (question_ == box) question_ = nullptr;
+      then(answer);
+    });
+    question_ = box;
+    box->show();
+  }
+
+  // 保存 of a document: to its file, or to one the user names; false when not saved.
+  bool SaveDocument(DocumentState& doc) {
+    DocumentWindow* window = WindowOf(&doc);
+    if (doc.hasFile) return SaveTo(doc, doc.fullName, doc.format);
+    const std::string path = chosen_ ? *chosen_ : window ? window->AskFileName() : std::string();
+    // A PDF is an export: the document is still not saved.
+    return !path.empty() && SaveTo(doc, path, office::word::FormatOfName(path)) && doc.saved();
+  }
+
+  bool SaveTo(DocumentState& doc, const std::string& path, office::word::DocumentFormat format) {
+    try {
+      app_->save(doc, path, format);
+    } catch (const runtime::Error& e) {
+      Message(WindowOf(&doc), QString::fromStdString(e.description()));
+      return false;
+    }
+    Sync();
+    Acted();
+    return true;
+  }
+
+  void Close(DocumentState& doc) {
+    app_->close(doc);
+    if (app_->documents().empty()) QuitWord();  // closing the last window quits Word, as quitting it does
+    Sync();
+    Acted();
+  }
+
+  void QuitStep() {
+    for (const auto& doc : app_->documents()) {
+      if (doc->saved() || std::any_of(discarded_.begin(), discarded_.end(), [&](const auto& d) { return d.lock() == doc; })) continue;
+      app_->activate(doc);
+      Sync();
+      return Ask(*doc, [this, weak = std::weak_ptr(doc)](Answer answer) {
+        const auto asked = weak.lock();
+        if (answer == Answer::Cancel) return discarded_.clear();
+        if (asked && answer == Answer::DontSave) discarded_.push_back(asked);
+        if (asked && answer == Answer::Save && !SaveDocument(*asked)) return discarded_.clear();
+        QuitStep();
+      });
+    }
+    discarded_.clear();
+    QuitWord();
+    Sync();
+    Acted();
   }
 
   void QuitWord() {
@@ -336,6 +452,10 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
   std::weak_ptr<DocumentState> raised_;  // the document whose window was last brought forward
   QPointer<FindDialog> find_;
   QPointer<QMessageBox> message_;
+  QPointer<QMessageBox> question_;
+  std::optional<std::string> chosen_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // gone with the windows
+  std::vector<std::weak_ptr<DocumentState>> discarded_;  // 不保存 answered while quitting
   QElapsedTimer settle_;
   int created_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -27,6 +28,7 @@
 
 #include "platform/office/windows/word/shown_story.h"
 #include "platform/office/word/word_application.h"
+#include "platform/runtime/testing/error_number.h"
 #include "platform/runtime/testing/time_bound.h"
 
 namespace office::windows {
@@ -398,6 +400,141 @@ TEST_F(WordWindowsTest, OpenSaveAsAndQuitFromTheFileMenu) {
   EXPECT_TRUE(word_->hasQuit());
   EXPECT_EQ(windows_, nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The save question as the user sees it: "是否将更改保存到 NAME 中？" and its three buttons.
+TEST_F(WordWindowsTest, ClosingAChangedDocumentAsksFirstAndEachAnswerDoesWhatItSays) {
+  const std::string path = Open(kTwoParagraphs).get("FullName").toText();
+  const Object documents = app_.obj("Documents");
+  documents.call("Add");
+  Perform({"activate", "report.doc"});
+  Window("report.doc")->close();
+  EXPECT_EQ(Message(), nullptr) << "an unchanged document closes without a question";
+  EXPECT_EQ(documents.get("Count").toInt32(), 1);
+
+  documents.call("Open", path);
+  windows_->Sync();
+  documents.obj("Item", "report.doc").call("Range", 0, 0).toObject().put("Text", "程序");  // a program's change
+  Window("report.doc")->close();  // the close button
+  QMessageBox* question = Message();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), QStringLiteral("是否将更改保存到 report.doc 中？"));
+  QStringList buttons;
+  for (QAbstractButton* b : question->buttons()) buttons << b->text();
+  EXPECT_EQ(buttons.size(), 3);
+  std::filesystem::create_directories(QORVANE_SCREENSHOT_DIR);
+  question->grab().save(QString::fromStdString(std::string(QORVANE_SCREENSHOT_DIR) + "/word_save_question.png"));
+  for (const QString& b : {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")}) EXPECT_TRUE(buttons.contains(b)) << b.toStdString();
+  EXPECT_FALSE(Perform({"type", "x"})) << "the question waits for its answer";
+
+  ASSERT_TRUE(Perform({"answer", "取消"}));
+  EXPECT_EQ(documents.get("Count").toInt32(), 2) << "取消 keeps everything open";
+  EXPECT_FALSE(documents.obj("Item", "report.doc").get("Saved").toBool());
+
+  Window("report.doc")->findChild<QAction*>("close")->trigger();
+  ASSERT_TRUE(Perform({"answer", "不保存"}));
+  EXPECT_EQ(documents.get("Count").toInt32(), 1);
+  EXPECT_EQ(documents.call("Open", path).toObject().obj("Content").get("Text").toText(), "估价对象\r房屋坐落\r")
+      << "不保存 leaves the file as it was";
+
+  windows_->Sync();
+  Perform({"type", "改"});
+  Window("report.doc")->close();
+  ASSERT_TRUE(Perform({"answer", "保存"}));
+  EXPECT_EQ(documents.get("Count").toInt32(), 1);
+  EXPECT_EQ(documents.call("Open", path).toObject().obj("Content").get("Text").toText(), "改估价对象\r房屋坐落\r");
+  EXPECT_FALSE(word_->hasQuit());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(WordWindowsTest, SaveWritesTheFileAndANeverSavedDocumentAsksForAName) {
+  Open(kTwoParagraphs);
+  QAction* save = Window("report.doc")->findChild<QAction*>("save");
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(save->text(), QStringLiteral("保存"));
+  EXPECT_EQ(save->shortcut(), QKeySequence(QKeySequence::Save));
+  Perform({"type", "新"});
+  EXPECT_FALSE(app_.obj("ActiveDocument").get("Saved").toBool());
+  save->trigger();
+  EXPECT_TRUE(app_.obj("ActiveDocument").get("Saved").toBool());
+  EXPECT_EQ(app_.obj("Documents").call("Open", (folder_ / "report.doc").string()).toObject().obj("Content").get("Text").toText(),
+            "新估价对象\r房屋坐落\r");
+
+  app_.obj("Documents").call("Add");
+  windows_->Sync();
+  Perform({"type", "草稿"});
+  ASSERT_TRUE(Perform({"save"}));  // the name dialog cancelled
+  EXPECT_EQ(app_.obj("ActiveDocument").get("Name").toText(), "文档1");
+  EXPECT_FALSE(app_.obj("ActiveDocument").get("Saved").toBool());
+  const std::string named = (folder_ / "草稿.doc").string();
+  ASSERT_TRUE(Perform({"save", named}));
+  EXPECT_EQ(app_.obj("ActiveDocument").get("Name").toText(), "草稿.doc");
+  EXPECT_NE(Window("草稿.doc"), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(named));
+}
+
+TEST_F(WordWindowsTest, QuittingAsksAboutEachChangedDocumentAndCancelKeepsAllOpen) {
+  Open(kTwoParagraphs);
+  app_.obj("Documents").call("Add");
+  app_.obj("Documents").call("Add");
+  windows_->Sync();
+  Perform({"type", "第二"});
+  app_.obj("Documents").obj("Item", "report.doc").call("Range", 0, 0).toObject().put("Text", "改");
+  Window("文档2")->findChild<QAction*>("quit")->trigger();
+  ASSERT_NE(Message(), nullptr);
+  EXPECT_EQ(Message()->text(), QStringLiteral("是否将更改保存到 report.doc 中？"));
+  ASSERT_TRUE(Perform({"answer", "不保存"}));
+  ASSERT_NE(Message(), nullptr);
+  EXPECT_EQ(Message()->text(), QStringLiteral("是否将更改保存到 文档2 中？")) << "文档1 is unchanged and not asked about";
+  ASSERT_TRUE(Perform({"answer", "取消"}));
+  EXPECT_FALSE(word_->hasQuit());
+  EXPECT_EQ(app_.obj("Documents").get("Count").toInt32(), 3);
+  EXPECT_EQ(Message(), nullptr);
+
+  Window("文档2")->findChild<QAction*>("quit")->trigger();
+  ASSERT_TRUE(Perform({"answer", "保存"}));  // report.doc, to its own file
+  const std::string named = (folder_ / "第二.doc").string();
+  ASSERT_TRUE(Perform({"answer", "保存", named}));
+  EXPECT_TRUE(word_->hasQuit());
+  EXPECT_EQ(windows_, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  std::ifstream in(named);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("第二"), std::string::npos);
+  std::ifstream report(folder_ / "report.doc");
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(report), {}).find("改"), std::string::npos);
+}
+
+// The text of the PDF's pages from..to, as poppler's pdftotext reads it, compatibility characters
+// folded: Qt's PDF writer names a few CJK glyphs by their Kangxi radicals (⼈ for 人), which
+// viewers' searches fold in the same way (full-width punctuation folds to ASCII too).
+std::string PdfText(const std::string& pdf, int from, int to) {
+  const std::string out = pdf + ".txt";
+  const std::string command = "pdftotext -enc UTF-8 -f " + std::to_string(from) + " -l " + std::to_string(to) + " '" + pdf + "' '" + out + "'";
+  if (std::system(command.c_str()) != 0) return "(pdftotext failed)";
+  std::ifstream in(out);
+  return QString::fromStdString(std::string(std::istreambuf_iterator<char>(in), {})).normalized(QString::NormalizationForm_KC).toStdString();
+}
+
+TEST_F(WordWindowsTest, AReportExportsToPdfWithItsTextOnItsPages) {
+  const Object doc = app_.obj("Documents").call("Add", Bin("房产估价报告(市场法和收益法).dot")).toObject();
+  Show();
+  doc.call("Range", 0, 0).toObject().put("Text", "改");
+  const std::string pdf = (folder_ / "报告.pdf").string();
+  doc.call("SaveAs2", Named("FileName", pdf), Named("FileFormat", 17));  // wdFormatPDF
+  EXPECT_EQ(doc.get("Name").toText(), "文档1") << "a PDF is an export";
+  EXPECT_FALSE(doc.get("Saved").toBool());
+  const std::string first = PdfText(pdf, 1, 1);
+  EXPECT_NE(first.find("改房地产估价报告"), std::string::npos) << first.substr(0, 300);
+  EXPECT_EQ(first.find("附件"), std::string::npos) << "the end of the report is not on the first page";
+  const std::string all = PdfText(pdf, 1, 1000);
+  EXPECT_NE(all.find("附件"), std::string::npos);
+  EXPECT_NE(all.find("估价委托人:_SC003_"), std::string::npos);
+  EXPECT_NE(all.find("GB/T 50291"), std::string::npos) << "digits after Latin letters are text too";
+  EXPECT_EQ(all.find("TITLE"), std::string::npos) << "field codes are not printed";
+  EXPECT_GE(std::count(all.begin(), all.end(), '\f'), 4) << "paged";
+
+  windows_.reset();  // no windows, no layout: a clear error
+  EXPECT_EQ(runtime::testing::ErrorNumberOf([&] { doc.call("SaveAs", pdf); }), 4198);
 }
 
 TEST_F(WordWindowsTest, AReportWindowReadsLikeADocument) {
