@@ -275,6 +275,13 @@ void ExcelWindows::Build() {
   model_->setParent(main_.get());
   grid_ = new SheetGrid(model_);
   grid_->onDeletePressed = [this] { ClearSelection(); };
+  // A locked cell of a protected sheet is refused as the user starts typing, not after the edit.
+  grid_->onEditStart = [this](const QModelIndex& index) {
+    const SheetModel* sheet = model_->sheet();
+    if (!sheet || sheet->Writable({index.row() + 1, index.column() + 1, index.row() + 1, index.column() + 1})) return true;
+    ShowMessage(kChineseRefusals[0].second);
+    return false;
+  };
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, grid_, [this] { OnGridSelection(); });
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, grid_, [this] { OnGridSelection(); });
   sheetColumn->addWidget(grid_, 1);

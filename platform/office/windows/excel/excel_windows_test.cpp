@@ -259,6 +259,25 @@ TEST_F(ExcelWindowTest, ALockedCellOfAProtectedSheetIsRefusedWithABox) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(ExcelWindowTest, TypingIntoALockedCellIsRefusedBeforeTheEditorOpens) {
+  OpenMarket();
+  Main()->activateWindow();
+  Grid()->setFocus();
+  ASSERT_TRUE(windows->Perform({"select", "A7"}));
+  QTest::keyClick(Grid(), Qt::Key_X);
+  Settle();
+  EXPECT_EQ(Grid()->viewport()->findChild<QLineEdit*>(), nullptr);
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes[0]->text().startsWith("您试图更改的单元格或图表位于受保护的工作表中。"));
+  boxes[0]->accept();
+  Settle();
+  ASSERT_TRUE(windows->Perform({"select", "E7"}));
+  QTest::keyClick(Grid(), Qt::Key_X);
+  EXPECT_NE(Grid()->viewport()->findChild<QLineEdit*>(), nullptr) << "an unlocked cell opens its editor";
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ExcelWindowTest, AFormulaThatDoesNotParseIsRefusedWithABox) {
   xl.obj("Workbooks").call("Add");
   windows->Sync();
