@@ -56,6 +56,8 @@ std::shared_ptr<BookModel> ExcelApplication::OpenBook(const std::string& path) {
       if (automation::FoldCase(b->name) == folded)
         Fail("A document with the name '" + file.book->name + "' is already open. You cannot open two documents with the same name.");
   }
+  file.book->openXml = file.kind == FileKind::Xlsx && !file.book->path.empty();
+  file.book->SetSaved(true);
   books_.push_back(file.book);
   active_ = file.book;
   return file.book;

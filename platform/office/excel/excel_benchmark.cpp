@@ -63,7 +63,7 @@ struct LargeProject {
   LargeProject() {
     const auto path = std::filesystem::temp_directory_path() / "qv_excel_benchmark.json";
     const auto file = ParseWorkbookJson(LargeWorkbook(), "benchmark");
-    WriteWorkbookFile(*file.book, path.string(), false);
+    WriteWorkbookFile(*file.book, path.string(), false, FileKind::StandIn);
     book = xl.obj("Workbooks").call("Open", path.string()).toObject();
     std::filesystem::remove(path);
   }

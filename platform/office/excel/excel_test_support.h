@@ -30,6 +30,10 @@ struct ExcelTest : ::testing::Test {
     std::ofstream(path) << json;
     return path;
   }
+  static std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
   automation::Object Open(const std::string& name, const std::string& json) const {
     return xl.obj("Workbooks").call("Open", WriteFile(name, json)).toObject();
   }

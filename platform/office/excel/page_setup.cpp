@@ -13,7 +13,8 @@ const automation::MemberTable<PageSetup>& PageSetup::Members() {
         return V(sheet->printArea ? AddressText(AreaOf(*sheet->printArea)) : std::string());
       },
       [](PageSetup& p, const Args&, const V& v) {
-        SheetModel* sheet = p.sheet_.Lock().sheet;
+        auto [app, book, sheet] = p.sheet_.Lock();
+        book->Changed();
         const std::string text = v.toText();
         if (text.empty()) {
           sheet->printArea.reset();

@@ -255,6 +255,7 @@ void Range::SetHidden(bool hidden) {
   auto [app, book, sheet] = sheet_.Lock();
   if (!area_.entireRows() || sheet->protection.on) Fail("Unable to set the Hidden property of the Range class");
   sheet->cells.SetHidden(area_.top, area_.bottom, hidden);
+  book->Changed();
 }
 
 automation::Variant Range::ColumnWidth() {
@@ -279,6 +280,7 @@ void Range::SetColumnWidth(const automation::Variant& width) {
   } catch (const runtime::Error&) {
   }
   if (!(w >= 0 && w <= 255)) Fail("Unable to set the ColumnWidth property of the Range class");
+  book->Changed();
   for (int column = area_.left; column <= area_.right; ++column) {
     if (w == kStandardColumnWidth) sheet->columnWidths.erase(column);
     else sheet->columnWidths[column] = w;
@@ -304,6 +306,7 @@ void Range::AutoFit() {
     widest[column] = std::max(widest[column], std::min(255.0, units + 0.63));
   }
   for (auto [column, w] : widest) sheet->columnWidths[column] = w;
+  book->Changed();
 }
 
 automation::Variant Range::Locked() {
@@ -318,6 +321,7 @@ automation::Variant Range::Locked() {
 void Range::SetLocked(bool locked) {
   auto [app, book, sheet] = sheet_.Lock();
   if (sheet->protection.on) Fail("Unable to set the Locked property of the Range class");
+  book->Changed();
   if (locked) {
     std::vector<std::pair<int, int>> touched;
     sheet->cells.ForEachMutable(area_, [&](int row, int column, Cell& c) {

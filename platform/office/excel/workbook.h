@@ -1,6 +1,8 @@
 #pragma once
 // An open workbook: its name, sheets, structure protection, saving and closing.
 
+#include <optional>
+
 #include "platform/automation/member_table.h"
 #include "platform/office/excel/sheet_handle.h"
 
@@ -15,7 +17,9 @@ class Workbook : public automation::TableDispatch<Workbook> {
  private:
   void Protect(const automation::Args& a);
   void Unprotect(const automation::Args& a);
-  void SaveAs(const std::string& path);
+  void SaveAs(const std::string& path, std::optional<int> fileFormat);
+  void Save();
+  void Close(const automation::Args& a);
 
   BookHandle book_;
 };

@@ -7,6 +7,8 @@
 #include "platform/automation/member_table.h"
 #include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/excel_error.h"
+#include "platform/office/excel/xlsx_file.h"
+#include "platform/office/excel/zip_package.h"
 #include "platform/office/file_access.h"
 
 namespace excel {
@@ -103,6 +105,7 @@ void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
   if (!p.is_null()) {
     sheet.protection.on = true;
     sheet.protection.password = Text(p, "password", where);
+    sheet.protection.passwordHash = Text(p, "passwordHash", where);
     sheet.protection.drawingObjects = Flag(p, "drawingObjects", true, where);
     sheet.protection.contents = Flag(p, "contents", true, where);
     sheet.protection.scenarios = Flag(p, "scenarios", true, where);
@@ -142,6 +145,7 @@ WorkbookFile Read(const Json& j) {
   if (!p.is_null()) {
     book.protectStructure = Flag(p, "structure", true, "the workbook protection");
     book.structurePassword = Text(p, "password", "the workbook protection");
+    book.structurePasswordHash = Text(p, "passwordHash", "the workbook protection");
   }
   return file;
 }
@@ -196,7 +200,10 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
   if (isTemplate) j["template"] = true;
   for (const auto& s : book.sheets())
     if (s->id == book.activeSheet) j["activeSheet"] = s->name;
-  if (book.protectStructure) j["protection"] = {{"password", book.structurePassword}, {"structure", true}};
+  if (book.protectStructure) {
+    j["protection"] = {{"password", book.structurePassword}, {"structure", true}};
+    if (!book.structurePasswordHash.empty()) j["protection"]["passwordHash"] = book.structurePasswordHash;
+  }
   OrderedJson sheets = OrderedJson::array();
   for (const auto& s : book.sheets()) {
     OrderedJson sj = OrderedJson::object();
@@ -220,6 +227,7 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
       sj["protection"] = {{"password", s->protection.password}, {"drawingObjects", s->protection.drawingObjects},
                           {"contents", s->protection.contents}, {"scenarios", s->protection.scenarios},
                           {"allowFormattingCells", s->protection.allowFormattingCells}};
+    if (!s->protection.passwordHash.empty()) sj["protection"]["passwordHash"] = s->protection.passwordHash;
     sheets.push_back(std::move(sj));
   }
   j["sheets"] = std::move(sheets);
@@ -230,9 +238,26 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
   }
 }
 
+namespace {
+
+std::string Extension(const std::string& path) { return automation::FoldCase(std::filesystem::path(path).extension().string()); }
+
+}  // namespace
+
 bool IsTemplatePath(const std::string& path) {
-  const std::string ext = automation::FoldCase(std::filesystem::path(path).extension().string());
-  return ext == ".xlt" || ext == ".xltx";
+  const std::string ext = Extension(path);
+  return ext == ".xlt" || ext == ".xltx" || ext == ".xltm";
+}
+
+FileKind KindForSave(const std::string& path, std::optional<int> fileFormat) {
+  if (fileFormat) return (*fileFormat >= 51 && *fileFormat <= 54) || *fileFormat == 61 ? FileKind::Xlsx : FileKind::StandIn;
+  const std::string ext = Extension(path);
+  return ext == ".xlsx" || ext == ".xlsm" || ext == ".xltx" || ext == ".xltm" ? FileKind::Xlsx : FileKind::StandIn;
+}
+
+bool IsTemplateSave(const std::string& path, std::optional<int> fileFormat) {
+  if (fileFormat) return *fileFormat == 17 || *fileFormat == 53 || *fileFormat == 54;
+  return IsTemplatePath(path);
 }
 
 WorkbookFile ReadWorkbookFile(const std::string& path) {
@@ -244,11 +269,16 @@ WorkbookFile ReadWorkbookFile(const std::string& path) {
       Fail("'" + path + "' could not be found. Check the spelling of the file name, and verify that the file location is correct.");
     Fail(std::string("Excel cannot open the file: ") + e.what() + ".");
   }
+  if (LooksLikeZip(text)) {
+    WorkbookFile file = ParseXlsx(text, path);
+    file.kind = FileKind::Xlsx;
+    return file;
+  }
   return ParseWorkbookJson(text, path);
 }
 
-void WriteWorkbookFile(const BookModel& book, const std::string& path, bool isTemplate) {
-  const std::string content = WorkbookJson(book, isTemplate);
+void WriteWorkbookFile(BookModel& book, const std::string& path, bool isTemplate, FileKind kind) {
+  const std::string content = kind == FileKind::Xlsx ? XlsxContent(book, isTemplate) : WorkbookJson(book, isTemplate);
   try {
     office::ReplaceFile(path, content);
   } catch (const office::FileAccessError& e) {

@@ -23,9 +23,13 @@
 //     ]
 //   }
 //
-// A file that breaks these rules is refused whole with error 1004 saying what is wrong.
+// A file that breaks these rules is refused whole with error 1004 saying what is wrong. A password
+// known only by Excel's hash of it, from an .xlsx file, is kept as "passwordHash" instead.
+//
+// A file may also be an .xlsx package (see xlsx_file.h): its content, not its name, says which.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,9 +37,12 @@
 
 namespace excel {
 
+enum class FileKind { StandIn, Xlsx };
+
 struct WorkbookFile {
   std::shared_ptr<BookModel> book;  // name and path not set
   bool isTemplate = false;
+  FileKind kind = FileKind::StandIn;
 };
 
 WorkbookFile ParseWorkbookJson(std::string_view json, std::string_view fileName);
@@ -44,7 +51,12 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate);
 // Excel's template extensions, .xlt and .xltx, in any letter case.
 bool IsTemplatePath(const std::string& path);
 
+// The kind a save writes: the file format number where given (51-54 and 61 are .xlsx), else
+// the extension (.xlsx, .xlsm, .xltx, .xltm).
+FileKind KindForSave(const std::string& path, std::optional<int> fileFormat);
+bool IsTemplateSave(const std::string& path, std::optional<int> fileFormat);
+
 WorkbookFile ReadWorkbookFile(const std::string& path);
-void WriteWorkbookFile(const BookModel& book, const std::string& path, bool isTemplate);
+void WriteWorkbookFile(BookModel& book, const std::string& path, bool isTemplate, FileKind kind);
 
 }  // namespace excel

@@ -21,6 +21,7 @@ namespace excel {
 struct SheetProtection {
   bool on = false;
   std::string password;
+  std::string passwordHash;  // only Excel's hash of the password, as an .xlsx file keeps it
   bool drawingObjects = true, contents = true, scenarios = true, allowFormattingCells = false;
 };
 
@@ -48,6 +49,8 @@ class BookModel : public CellSource {
   std::string path;  // empty until saved, for a workbook made from a template or by Add
   bool protectStructure = false;
   std::string structurePassword;
+  std::string structurePasswordHash;
+  bool openXml = false;  // the file at `path` is an .xlsx package, not the stand-in's own format
   SheetId activeSheet = kOwnSheet;
 
   SheetModel& AddSheet(std::string sheetName);
@@ -76,6 +79,11 @@ class BookModel : public CellSource {
 
   std::size_t FormulaCount() const { return formulas_.size() - free_.size(); }
 
+  // Every change of the workbook, of its content or of how it is kept, makes it unsaved.
+  void Changed() { ++content_; }
+  bool Saved() const { return savedAt_ == content_; }
+  void SetSaved(bool saved) { savedAt_ = saved ? content_ : 0; }
+
   Variant Value(SheetId sheet, int row, int column) override;
   void ForEachValue(SheetId sheet, const Area& area, const std::function<void(const Variant&)>& visit) override;
 
@@ -88,7 +96,6 @@ class BookModel : public CellSource {
   FormulaId Store(SheetId sheet, Formula formula);
   void Release(FormulaId id);
   void Adjust(const RowChange& change);
-  void Changed() { ++content_; }
   Variant ValueOf(SheetId sheet, int row, int column, const Cell& cell);
 
   std::vector<std::unique_ptr<SheetModel>> sheets_;
@@ -96,7 +103,8 @@ class BookModel : public CellSource {
   std::vector<FormulaCell> formulas_;
   std::vector<FormulaId> free_;
 
-  std::uint64_t content_ = 1;  // counts changes of content: older computed values are stale
+  std::uint64_t content_ = 1;  // counts changes: older computed values are stale
+  std::uint64_t savedAt_ = 1;  // the count when last saved; 0 once it was declared unsaved
   // The cells being computed, and those waiting for a cell deeper down (the cycle guard).
   std::unordered_set<std::uint64_t> computing_;
   std::size_t depth_ = 0;

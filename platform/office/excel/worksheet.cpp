@@ -4,6 +4,7 @@
 
 #include "platform/office/excel/application.h"
 #include "platform/office/excel/page_setup.h"
+#include "platform/office/excel/password_hash.h"
 #include "platform/office/excel/range.h"
 
 namespace excel {
@@ -28,6 +29,7 @@ void Worksheet::Rename(const std::string& name) {
   if (characters == 0 || characters > 31 || name.find_first_of(":\\/?*[]") != std::string::npos || (other && other != sheet))
     Fail("That name is already taken or is not valid. Try a different one.");
   sheet->name = name;
+  book->Changed();
 }
 
 void Worksheet::Activate() {
@@ -42,7 +44,8 @@ void Worksheet::Activate() {
 void Worksheet::Protect(const Args& a) {
   auto [app, book, sheet] = sheet_.Lock();
   const std::string password = a.value(0, "").toText();
-  if (sheet->protection.on && sheet->protection.password != password) Fail("Protect method of Worksheet class failed");
+  const SheetProtection& was = sheet->protection;
+  if (was.on && !PasswordMatches(password, was.password, was.passwordHash)) Fail("Protect method of Worksheet class failed");
   SheetProtection p;
   p.on = true;
   p.password = password;
@@ -51,13 +54,16 @@ void Worksheet::Protect(const Args& a) {
   p.scenarios = a.value(3, true).toBool();
   p.allowFormattingCells = a.value(4, false).toBool();
   sheet->protection = p;
+  book->Changed();
 }
 
 void Worksheet::Unprotect(const Args& a) {
   auto [app, book, sheet] = sheet_.Lock();
   if (!sheet->protection.on) return;
-  if (a.value(0, "").toText() != sheet->protection.password) Fail(kWrongPassword);
+  const SheetProtection& p = sheet->protection;
+  if (!PasswordMatches(a.value(0, "").toText(), p.password, p.passwordHash)) Fail(kWrongPassword);
   sheet->protection = {};
+  book->Changed();
 }
 
 void Worksheet::SetVisible(const V& v) {
@@ -75,6 +81,7 @@ void Worksheet::SetVisible(const V& v) {
     if (book->activeSheet == sheet->id) book->activeSheet = otherVisible->id;
   }
   sheet->visibility = to;
+  book->Changed();
 }
 
 const MemberTable<Worksheet>& Worksheet::Members() {

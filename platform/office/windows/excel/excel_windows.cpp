@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -37,12 +38,12 @@ using excel_window::SheetTableModel;
 
 class MainWindow : public QMainWindow {
  public:
-  std::function<void()> onClose;
+  std::function<bool()> onClose;  // false: not closed now, the user is asked first
 
  protected:
   void closeEvent(QCloseEvent* event) override {
-    if (onClose) onClose();
-    event->accept();
+    if (onClose && !onClose()) event->ignore();
+    else event->accept();
   }
 };
 
@@ -100,10 +101,16 @@ class ExcelWindows final : public ApplicationWindows {
   void ChooseSheet(int tab);
   void OpenDialog();
   void OpenFile(const std::string& path);
-  void SaveAsDialog();
-  void SaveAs(const std::weak_ptr<BookModel>& book, const std::string& path);
+  void SaveActiveBook();
+  void SaveAsDialog(std::function<void()> saved = {});
+  bool SaveAs(const std::weak_ptr<BookModel>& book, const std::string& path);
+  bool Save(const std::shared_ptr<BookModel>& book);
+  // The save question for a changed workbook; `then` runs once it is saved or its changes are
+  // dropped, not when the user cancels.
+  void AskToSave(const std::shared_ptr<BookModel>& book, std::function<void()> then);
   void CloseActiveBook();
-  void Quit();
+  void CloseBook(const std::weak_ptr<BookModel>& book);
+  bool Quit();
 
   void ShowMessage(const std::string& text);
   void UserActed();
@@ -120,6 +127,7 @@ class ExcelWindows final : public ApplicationWindows {
   SheetGrid* grid_ = nullptr;
   QTabBar* sheetTabs_ = nullptr;
   QMenu* windowMenu_ = nullptr;
+  QAction* save_ = nullptr;
   QAction* saveAs_ = nullptr;
   QAction* close_ = nullptr;
 
@@ -168,13 +176,16 @@ void ExcelWindows::Build() {
   main_->setObjectName("XLMAIN");
   main_->setWindowTitle("Excel");
   main_->resize(1180, 760);
-  main_->onClose = [this] { Quit(); };
+  main_->onClose = [this] { return Quit(); };
 
   QMenu* file = main_->menuBar()->addMenu("文件(&F)");
   file->setObjectName("menuFile");
   QAction* open = file->addAction("打开(&O)…", [this] { OpenDialog(); });
   open->setObjectName("actionOpen");
   open->setShortcut(QKeySequence::Open);
+  save_ = file->addAction("保存(&S)", [this] { SaveActiveBook(); });
+  save_->setObjectName("actionSave");
+  save_->setShortcut(QKeySequence::Save);
   saveAs_ = file->addAction("另存为(&A)…", [this] { SaveAsDialog(); });
   saveAs_->setObjectName("actionSaveAs");
   close_ = file->addAction("关闭(&C)", [this] { CloseActiveBook(); });
@@ -264,6 +275,13 @@ void ExcelWindows::Build() {
   model_->setParent(main_.get());
   grid_ = new SheetGrid(model_);
   grid_->onDeletePressed = [this] { ClearSelection(); };
+  // A locked cell of a protected sheet is refused as the user starts typing, not after the edit.
+  grid_->onEditStart = [this](const QModelIndex& index) {
+    const SheetModel* sheet = model_->sheet();
+    if (!sheet || sheet->Writable({index.row() + 1, index.column() + 1, index.row() + 1, index.column() + 1})) return true;
+    ShowMessage(kChineseRefusals[0].second);
+    return false;
+  };
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, grid_, [this] { OnGridSelection(); });
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, grid_, [this] { OnGridSelection(); });
   sheetColumn->addWidget(grid_, 1);
@@ -316,6 +334,7 @@ void ExcelWindows::Sync() {
   main_->setWindowTitle(book ? QString::fromStdString("Excel - " + book->name) : QString("Excel"));
   SyncBooks();
   SyncTarget(book);
+  save_->setEnabled(book != nullptr);
   saveAs_->setEnabled(book != nullptr);
   close_->setEnabled(book != nullptr);
 
@@ -578,12 +597,33 @@ void ExcelWindows::OpenFile(const std::string& path) {
   UserActed();
 }
 
-void ExcelWindows::SaveAsDialog() {
+// 保存: into the workbook's own file; a workbook never saved asks for a name first.
+void ExcelWindows::SaveActiveBook() {
   const auto book = app_->activeBook();
   if (!book) return;
-  const std::string start = book->path.empty() ? book->name + ".xls" : book->path;
+  if (book->path.empty()) return SaveAsDialog();
+  if (Save(book)) {
+    Sync();
+    UserActed();
+  }
+}
+
+bool ExcelWindows::Save(const std::shared_ptr<BookModel>& book) {
+  try {
+    app_->WorkbookObject(book).toObject().call("Save");
+  } catch (const runtime::Error& e) {
+    ShowMessage(Description(e));
+    return false;
+  }
+  return true;
+}
+
+void ExcelWindows::SaveAsDialog(std::function<void()> saved) {
+  const auto book = app_->activeBook();
+  if (!book) return;
+  const std::string start = book->path.empty() ? book->name + ".xlsx" : book->path;
   auto* dialog = new QFileDialog(main_.get(), "另存为", QString::fromStdString(start),
-                                 "Excel 工作簿 (*.xls);;Excel 模板 (*.xlt);;所有文件 (*)");
+                                 "Excel 工作簿 (*.xlsx);;Excel 模板 (*.xltx);;Excel 97-2003 工作簿 (*.xls);;所有文件 (*)");
   dialog->setObjectName("xlSaveAsDialog");
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -591,29 +631,67 @@ void ExcelWindows::SaveAsDialog() {
   dialog->setWindowModality(Qt::WindowModal);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   std::weak_ptr<BookModel> target = book;
-  QObject::connect(dialog, &QFileDialog::fileSelected, main_.get(),
-                   [this, target](const QString& path) { SaveAs(target, path.toStdString()); });
+  QObject::connect(dialog, &QFileDialog::fileSelected, main_.get(), [this, target, saved](const QString& path) {
+    if (SaveAs(target, path.toStdString()) && saved) saved();
+  });
   dialog->open();
 }
 
-void ExcelWindows::SaveAs(const std::weak_ptr<BookModel>& target, const std::string& path) {
+bool ExcelWindows::SaveAs(const std::weak_ptr<BookModel>& target, const std::string& path) {
   const auto book = target.lock();
-  if (!book || !IsOpen(book.get()) || app_->hasQuit()) return;
+  if (!book || !IsOpen(book.get()) || app_->hasQuit()) return false;
   try {
     app_->WorkbookObject(book).toObject().call("SaveAs", path);
   } catch (const runtime::Error& e) {
     ShowMessage(Description(e));
-    return;
+    return false;
   }
   Sync();
   UserActed();
+  return true;
+}
+
+void ExcelWindows::AskToSave(const std::shared_ptr<BookModel>& book, std::function<void()> then) {
+  app_->Activate(book);
+  Sync();
+  auto* box = new QMessageBox(QMessageBox::Warning, "Microsoft Excel",
+                              QString::fromStdString("是否保存对“" + book->name + "”的更改？"), QMessageBox::NoButton, main_.get());
+  box->setObjectName("xlSaveQuestion");
+  QPushButton* save = box->addButton("保存(&S)", QMessageBox::AcceptRole);
+  save->setObjectName("save");
+  box->addButton("不保存(&N)", QMessageBox::DestructiveRole)->setObjectName("dontSave");
+  QPushButton* cancel = box->addButton("取消", QMessageBox::RejectRole);
+  cancel->setObjectName("cancel");
+  box->setDefaultButton(save);
+  box->setEscapeButton(cancel);
+  box->setWindowModality(Qt::WindowModal);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  std::weak_ptr<BookModel> target = book;
+  QObject::connect(box, &QMessageBox::buttonClicked, main_.get(), [this, box, target, then](QAbstractButton* clicked) {
+    const auto b = target.lock();
+    if (!b || !IsOpen(b.get()) || app_->hasQuit()) return;
+    const auto role = box->buttonRole(clicked);
+    if (role == QMessageBox::DestructiveRole) return then();
+    if (role != QMessageBox::AcceptRole) return;
+    if (b->path.empty()) return SaveAsDialog(then);
+    if (Save(b)) then();
+  });
+  box->open();
 }
 
 void ExcelWindows::CloseActiveBook() {
   const auto book = app_->activeBook();
   if (!book) return;
+  if (!book->Saved()) return AskToSave(book, [this, target = std::weak_ptr<BookModel>(book)] { CloseBook(target); });
+  CloseBook(book);
+}
+
+// Asked or not, the workbook closes as it is now: its changes were saved or are dropped.
+void ExcelWindows::CloseBook(const std::weak_ptr<BookModel>& target) {
+  const auto book = target.lock();
+  if (!book || !IsOpen(book.get())) return;
   try {
-    app_->WorkbookObject(book).toObject().call("Close");
+    app_->WorkbookObject(book).toObject().call("Close", false);
   } catch (const runtime::Error& e) {
     ShowMessage(Description(e));
     return;
@@ -622,22 +700,32 @@ void ExcelWindows::CloseActiveBook() {
   UserActed();
 }
 
-// 退出, or the main window closed: Application.Quit. The host may drop these windows when told,
-// so it is told once this event is done with them.
-void ExcelWindows::Quit() {
-  if (app_->hasQuit()) return;
+// 退出, or the main window closed: Application.Quit, once each changed workbook is saved or its
+// changes dropped, as the user answers; a cancel leaves Excel running. The host may drop these
+// windows when told, so it is told once this event is done with them.
+bool ExcelWindows::Quit() {
+  if (app_->hasQuit()) return true;
   grid_->DropEditor();
+  for (const auto& book : app_->books())
+    if (!book->Saved()) {
+      AskToSave(book, [this, target = std::weak_ptr<BookModel>(book)] {
+        CloseBook(target);
+        Quit();
+      });
+      return false;
+    }
   try {
     Xl().call("Quit");
   } catch (const runtime::Error& e) {
     ShowMessage(Description(e));
-    return;
+    return false;
   }
   main_->hide();
   model_->SetSheet(nullptr, excel::kOwnSheet);
   QTimer::singleShot(0, qApp, [acted = acted_] {
     if (acted) acted();
   });
+  return true;
 }
 
 void ExcelWindows::ShowMessage(const std::string& text) {

@@ -3,7 +3,8 @@
 // workbook's sheet tabs, the grid of the active sheet and the formula bar, kept in step with the
 // object model. What the user does in it goes through the same automation members a program
 // would call (Range.Value, Range.Select, Worksheet.Activate, Workbook.Activate, Workbooks.Open,
-// Workbook.SaveAs, Workbook.Close, Application.Quit), so the same checks and refusals apply.
+// Workbook.Save, Workbook.SaveAs, Workbook.Close, Application.Quit), so the same checks and refusals
+// apply. A changed workbook is not closed by the user without the save question.
 //
 // Perform's actions, for the tests' hands from outside:
 //   {"type", "E7", "张三"}   selects E7 of the active sheet in the grid, then enters the text as

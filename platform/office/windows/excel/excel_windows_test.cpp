@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -259,6 +260,25 @@ TEST_F(ExcelWindowTest, ALockedCellOfAProtectedSheetIsRefusedWithABox) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(ExcelWindowTest, TypingIntoALockedCellIsRefusedBeforeTheEditorOpens) {
+  OpenMarket();
+  Main()->activateWindow();
+  Grid()->setFocus();
+  ASSERT_TRUE(windows->Perform({"select", "A7"}));
+  QTest::keyClick(Grid(), Qt::Key_X);
+  Settle();
+  EXPECT_EQ(Grid()->viewport()->findChild<QLineEdit*>(), nullptr);
+  auto boxes = Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes[0]->text().startsWith("您试图更改的单元格或图表位于受保护的工作表中。"));
+  boxes[0]->accept();
+  Settle();
+  ASSERT_TRUE(windows->Perform({"select", "E7"}));
+  QTest::keyClick(Grid(), Qt::Key_X);
+  EXPECT_NE(Grid()->viewport()->findChild<QLineEdit*>(), nullptr) << "an unlocked cell opens its editor";
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ExcelWindowTest, AFormulaThatDoesNotParseIsRefusedWithABox) {
   xl.obj("Workbooks").call("Add");
   windows->Sync();
@@ -497,6 +517,89 @@ TEST_F(ExcelWindowTest, SaveAsAndCloseFromTheMenu) {
   xl.obj("Workbooks").call("Open", path);
   windows->Sync();
   EXPECT_EQ(Shown("E7"), "张三");
+}
+
+QMessageBox* SaveQuestion(QMainWindow* main) {
+  for (QMessageBox* box : main->findChildren<QMessageBox*>("xlSaveQuestion"))
+    if (box->isVisible()) return box;
+  return nullptr;
+}
+
+void Answer(QMessageBox* box, const char* button) {
+  box->findChild<QPushButton*>(button)->click();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+TEST_F(ExcelWindowTest, ClosingAChangedWorkbookAsksFirst) {
+  OpenMarket();
+  Action("actionClose")->trigger();
+  EXPECT_EQ(SaveQuestion(Main()), nullptr) << "unchanged: closed at once";
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 0);
+
+  OpenMarket();
+  ASSERT_TRUE(windows->Perform({"type", "E7", "张三"}));
+  Action("actionClose")->trigger();
+  QMessageBox* box = SaveQuestion(Main());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), "是否保存对“市场法2”的更改？");
+  std::filesystem::create_directories(SCREENSHOT_DIR);
+  EXPECT_TRUE(box->grab().save(QString::fromStdString(std::string(SCREENSHOT_DIR) + "/excel_save_question.png"), "PNG"));
+  Answer(box, "cancel");
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 1) << "取消 keeps it open";
+
+  Action("actionClose")->trigger();
+  Answer(SaveQuestion(Main()), "save");
+  auto* dialog = Main()->findChild<QFileDialog*>("xlSaveAsDialog");
+  ASSERT_NE(dialog, nullptr) << "a new workbook asks for a name";
+  const std::string path = (dir / "项目.xlsx").string();
+  emit dialog->fileSelected(QString::fromStdString(path));  // the user's choice of a name
+  dialog->close();
+  Settle();
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 0) << "saved, then closed";
+  ASSERT_TRUE(std::filesystem::exists(path));
+  const Object saved = xl.obj("Workbooks").call("Open", path).toObject();
+  windows->Sync();
+  EXPECT_EQ(Shown("E7"), "张三");
+
+  ASSERT_TRUE(windows->Perform({"type", "E7", "李四"}));
+  Action("actionSave")->trigger();
+  EXPECT_EQ(Main()->findChild<QFileDialog*>("xlSaveAsDialog"), nullptr) << "保存 writes its own file";
+  EXPECT_TRUE(saved.get("Saved").toBool());
+  ASSERT_TRUE(windows->Perform({"type", "E7", "王五"}));
+  Action("actionClose")->trigger();
+  Answer(SaveQuestion(Main()), "dontSave");
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 0);
+  windows->Sync();
+  xl.obj("Workbooks").call("Open", path);
+  windows->Sync();
+  EXPECT_EQ(Shown("E7"), "李四") << "不保存 dropped the last change";
+}
+
+TEST_F(ExcelWindowTest, QuittingWithChangedWorkbooksAsksForEach) {
+  OpenMarket();
+  ASSERT_TRUE(windows->Perform({"type", "E7", "张三"}));
+  OpenMarket();
+  ASSERT_TRUE(windows->Perform({"type", "E7", "李四"}));
+  Main()->close();
+  EXPECT_FALSE(app->hasQuit());
+  Answer(SaveQuestion(Main()), "cancel");
+  EXPECT_FALSE(app->hasQuit());
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 2);
+  Action("actionQuit")->trigger();
+  Answer(SaveQuestion(Main()), "dontSave");
+  EXPECT_FALSE(app->hasQuit());
+  Answer(SaveQuestion(Main()), "dontSave");
+  EXPECT_TRUE(app->hasQuit());
+}
+
+TEST_F(ExcelWindowTest, CloseWithSaveChangesGivenDoesNotAsk) {
+  OpenMarket();
+  ASSERT_TRUE(windows->Perform({"type", "E7", "张三"}));
+  xl.obj("ActiveWorkbook").call("Close", false);
+  windows->Sync();
+  Settle();
+  EXPECT_EQ(SaveQuestion(Main()), nullptr);
+  EXPECT_EQ(xl.obj("Workbooks").get("Count").toInt32(), 0);
 }
 
 TEST_F(ExcelWindowTest, ClosingTheMainWindowQuitsTheApplication) {

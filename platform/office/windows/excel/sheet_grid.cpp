@@ -286,6 +286,12 @@ void SheetGrid::DropEditor() {
 }
 
 // Enter writes the cell and moves to the next row down, as in Excel.
+bool SheetGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  const bool userStarts = trigger == DoubleClicked || trigger == EditKeyPressed || trigger == AnyKeyPressed;
+  if (userStarts && !Editing() && index.isValid() && onEditStart && !onEditStart(index)) return false;
+  return QTableView::edit(index, trigger, event);
+}
+
 void SheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool down = hint == QAbstractItemDelegate::SubmitModelCache;
   QTableView::closeEditor(editor, down ? QAbstractItemDelegate::NoHint : hint);

@@ -101,9 +101,12 @@ class SheetGrid : public QTableView {
   QModelIndex Anchor() const { return anchor_; }
 
   std::function<void()> onDeletePressed;
+  // Asked before the user starts editing a cell; false refuses the editor (the hook says why).
+  std::function<bool(const QModelIndex&)> onEditStart;
 
  protected:
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
