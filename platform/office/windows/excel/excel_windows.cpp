@@ -58,6 +58,8 @@ struct SelectionState {
 constexpr std::pair<std::string_view, const char*> kChineseRefusals[] = {
     {"The cell or chart you're trying to change is on a protected sheet.",
      "您试图更改的单元格或图表位于受保护的工作表中。若要进行更改，请取消工作表保护。您可能需要输入密码。"},
+    {"The formula contains an error", "此公式有问题。请检查公式的写法，或在文本前加上单引号 ' 使它不被当作公式。"},
+    {"A cell holds at most", "单元格中的文本不能超过 32767 个字符。"},
 };
 
 std::string Description(const runtime::Error& e) {
