@@ -69,7 +69,12 @@ class HostProcess : public ::testing::Test {
       execl(program.c_str(), "officehost", static_cast<char*>(nullptr));
       _exit(127);
     }
-    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(socket_); }));
+    // The socket's file comes with bind, before the host listens: ready is when a client gets in.
+    ASSERT_TRUE(Eventually([&] {
+      const int fd = Connect(socket_);
+      if (fd >= 0) close(fd);
+      return fd >= 0;
+    }));
   }
 
   pid_t HostPid() const {
