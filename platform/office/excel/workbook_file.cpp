@@ -8,7 +8,7 @@
 #include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/xlsx_file.h"
-#include "platform/office/excel/zip_package.h"
+#include "platform/office/zip_package.h"
 #include "platform/office/file_access.h"
 
 namespace excel {
@@ -269,7 +269,7 @@ WorkbookFile ReadWorkbookFile(const std::string& path) {
       Fail("'" + path + "' could not be found. Check the spelling of the file name, and verify that the file location is correct.");
     Fail(std::string("Excel cannot open the file: ") + e.what() + ".");
   }
-  if (LooksLikeZip(text)) {
+  if (office::LooksLikeZip(text)) {
     WorkbookFile file = ParseXlsx(text, path);
     file.kind = FileKind::Xlsx;
     return file;

@@ -1,7 +1,7 @@
 #include "platform/office/excel/excel_test_support.h"
 
 #include "platform/office/excel/password_hash.h"
-#include "platform/office/excel/zip_package.h"
+#include "platform/office/zip_package.h"
 
 namespace excel::testing {
 namespace {
@@ -42,7 +42,7 @@ TEST_F(XlsxFileTest, TheProjectWorkbooksComeBackAsTheyWere) {
     const std::string path = Path(std::string(name) + ".xlsx");
     xl.obj("Workbooks").call("Open", templatePath).toObject().call("SaveAs", path);
     xl.obj("ActiveWorkbook").call("Close");
-    EXPECT_TRUE(LooksLikeZip(ReadFile(path)));
+    EXPECT_TRUE(office::LooksLikeZip(ReadFile(path)));
     const Object book = xl.obj("Workbooks").call("Open", templatePath).toObject();
     const int count = book.obj("Worksheets").get("Count").toInt32();
     const Object again = xl.obj("Workbooks").call("Open", path).toObject();
@@ -88,9 +88,9 @@ TEST_F(XlsxFileTest, TheContentNotTheNameSaysTheFormat) {
   const Object sheet = NewSheet();
   sheet.obj("Range", "A1").put("Value", "值");
   xl.obj("ActiveWorkbook").call("SaveAs", Path("a.xls"), 51);
-  EXPECT_TRUE(LooksLikeZip(ReadFile(Path("a.xls"))));
+  EXPECT_TRUE(office::LooksLikeZip(ReadFile(Path("a.xls"))));
   xl.obj("ActiveWorkbook").call("SaveAs", Path("b.xlsx"), -4143);
-  EXPECT_FALSE(LooksLikeZip(ReadFile(Path("b.xlsx"))));
+  EXPECT_FALSE(office::LooksLikeZip(ReadFile(Path("b.xlsx"))));
   xl.obj("ActiveWorkbook").call("Close");
   for (const char* name : {"a.xls", "b.xlsx"})
     EXPECT_EQ(xl.obj("Workbooks").call("Open", Path(name)).toObject().obj("Worksheets", 1).obj("Range", "A1").get("Value").toText(), "值");
@@ -108,7 +108,7 @@ TEST_F(XlsxFileTest, SavedFollowsChangesAndSaves) {
   EXPECT_FALSE(book.get("Saved").toBool());
   book.call("Save");
   EXPECT_TRUE(book.get("Saved").toBool());
-  EXPECT_TRUE(LooksLikeZip(ReadFile(Path("项目.xlsx"))));
+  EXPECT_TRUE(office::LooksLikeZip(ReadFile(Path("项目.xlsx"))));
   book.obj("Worksheets", "参数").obj("Range", "E7").put("Value", "李四");
   book.call("Close", false);
   Object again = xl.obj("Workbooks").call("Open", Path("项目.xlsx")).toObject();

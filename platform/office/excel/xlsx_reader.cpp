@@ -8,7 +8,7 @@
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/xlsx_file.h"
 #include "platform/office/excel/xlsx_names.h"
-#include "platform/office/excel/zip_package.h"
+#include "platform/office/zip_package.h"
 
 namespace excel {
 namespace {
@@ -119,7 +119,7 @@ struct Relationship {
   std::string type, target;
 };
 
-std::map<std::string, Relationship> Relationships(PackageReader& package, const std::string& name, const std::string& folder) {
+std::map<std::string, Relationship> Relationships(office::PackageReader& package, const std::string& name, const std::string& folder) {
   std::map<std::string, Relationship> out;
   const auto part = package.Part(name);
   if (!part) return out;
@@ -351,7 +351,7 @@ std::optional<Area> PrintArea(const std::string& text) {
 }
 
 WorkbookFile Read(std::string_view content) {
-  PackageReader package(content, kMaxPartBytes);
+  office::PackageReader package(content, kMaxPartBytes);
   const auto rootRels = Relationships(package, "_rels/.rels", "");
   const Relationship* main = OfType(rootRels, "/officeDocument");
   if (!main) throw Malformed{"the package has no workbook"};
@@ -436,7 +436,7 @@ WorkbookFile ParseXlsx(std::string_view content, std::string_view fileName) {
     return Read(content);
   } catch (const Malformed& e) {
     Fail(prefix + e.what);
-  } catch (const PackageError& e) {
+  } catch (const office::PackageError& e) {
     Fail(prefix + e.what());
   }
 }

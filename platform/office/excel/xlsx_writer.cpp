@@ -7,7 +7,7 @@
 #include "platform/office/excel/password_hash.h"
 #include "platform/office/excel/xlsx_file.h"
 #include "platform/office/excel/xlsx_names.h"
-#include "platform/office/excel/zip_package.h"
+#include "platform/office/zip_package.h"
 #include "platform/office/file_access.h"
 
 namespace excel {
@@ -354,8 +354,8 @@ std::string XlsxContent(BookModel& book, bool isTemplate) {
   parts["_rels/.rels"] = Relationships({{QString(kRelationshipsNs) + "/officeDocument", "xl/workbook.xml"}});
   parts["[Content_Types].xml"] = ContentTypes(sheets.size(), isTemplate);
   try {
-    return WritePackage(parts);
-  } catch (const PackageError& e) {
+    return office::WritePackage(parts);
+  } catch (const office::PackageError& e) {
     Fail(std::string("The workbook cannot be saved: ") + e.what() + ".");
   }
 }

@@ -10,7 +10,7 @@
 #include "platform/office/word/docx_file.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_errors.h"
-#include "platform/office/word/zip_package.h"
+#include "platform/office/zip_package.h"
 
 namespace office::word {
 namespace {

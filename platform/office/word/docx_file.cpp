@@ -11,7 +11,7 @@
 
 #include "platform/office/file_access.h"
 #include "platform/office/word/story.h"
-#include "platform/office/word/zip_package.h"
+#include "platform/office/zip_package.h"
 
 namespace office::word {
 namespace {
@@ -516,11 +516,11 @@ class BodyReader {
 };
 
 // The target of the first relationship with the attribute's value in the relationships part.
-std::optional<std::string> RelationshipTarget(const PackageParts& parts, const std::string& relsPart, const QString& attribute,
+std::optional<std::string> RelationshipTarget(PackageReader& parts, const std::string& relsPart, const QString& attribute,
                                               const QString& value) {
-  const auto rels = parts.find(relsPart);
-  if (rels == parts.end()) return std::nullopt;
-  QXmlStreamReader x(QByteArray::fromStdString(rels->second));
+  const std::optional<std::string> rels = parts.Part(relsPart);
+  if (!rels) return std::nullopt;
+  QXmlStreamReader x(QByteArray::fromStdString(*rels));
   while (!x.atEnd()) {
     if (x.readNext() != QXmlStreamReader::StartElement || x.name() != QStringLiteral("Relationship") ||
         x.attributes().value(attribute) != value)
@@ -550,14 +550,14 @@ std::string Title(const std::string& core) {
 }  // namespace
 
 DocumentContent ReadDocx(std::string_view bytes) {
-  const PackageParts parts = ReadPackage(bytes, kMaxFileBytes);
+  PackageReader parts(bytes, kMaxFileBytes);
   const std::string main =
       PartName("", RelationshipTarget(parts, "_rels/.rels", QStringLiteral("Type"), kOfficeDocument).value_or("word/document.xml"));
-  const auto body = parts.find(main);
-  if (body == parts.end()) throw PackageError("the package has no main document part (" + main + ")");
+  const std::optional<std::string> body = parts.Part(main);
+  if (!body) throw PackageError("the package has no main document part (" + main + ")");
   DocumentContent doc;
   BodyReader reader(doc);
-  QXmlStreamReader x(QByteArray::fromStdString(body->second));
+  QXmlStreamReader x(QByteArray::fromStdString(*body));
   reader.Read(x, main, QStringLiteral("body"));
   doc.main = reader.Take();
   doc.bookmarks = reader.TakeBookmarks(StoryLength(doc.main));
@@ -569,19 +569,20 @@ DocumentContent ReadDocx(std::string_view bytes) {
     const auto reference = reader.references().find(p.story);
     if (reference == reader.references().end()) continue;
     const auto target = RelationshipTarget(parts, relsPart, QStringLiteral("Id"), reference->second);
-    const auto part = target ? parts.find(PartName(folder, *target)) : parts.end();
-    if (part == parts.end()) continue;  // a dangling reference: Word shows no header either
+    const std::string name = target ? PartName(folder, *target) : std::string();
+    const std::optional<std::string> part = target ? parts.Part(name) : std::nullopt;
+    if (!part) continue;  // a dangling reference: Word shows no header either
     BodyReader storyReader(doc);
-    QXmlStreamReader storyXml(QByteArray::fromStdString(part->second));
-    storyReader.Read(storyXml, part->first, QString::fromLatin1(p.root));
+    QXmlStreamReader storyXml(QByteArray::fromStdString(*part));
+    storyReader.Read(storyXml, name, QString::fromLatin1(p.root));
     doc.otherStories[p.story] = storyReader.Take();
   }
 
   const std::string core =
       PartName("", RelationshipTarget(parts, "_rels/.rels", QStringLiteral("Type"), kCoreProperties).value_or("docProps/core.xml"));
-  if (const auto found = parts.find(core); found != parts.end()) doc.title = Title(found->second);
-  if (const auto types = parts.find("[Content_Types].xml"); types != parts.end())
-    doc.isTemplate = types->second.find(kTemplateType.toStdString()) != std::string::npos;
+  if (const auto found = parts.Part(core)) doc.title = Title(*found);
+  if (const auto types = parts.Part("[Content_Types].xml"))
+    doc.isTemplate = types->find(kTemplateType.toStdString()) != std::string::npos;
   return doc;
 }
 

@@ -10,7 +10,7 @@
 #include "platform/office/word/document_file.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_test_support.h"
-#include "platform/office/word/zip_package.h"
+#include "platform/office/zip_package.h"
 
 namespace office::word {
 namespace {
@@ -138,7 +138,7 @@ TEST_F(DocxFileTest, DamagedPackagesAreErrorsNamingTheFileAndWhy) {
       {Package({{"docProps/core.xml", "<x/>"}}), "no main document part"},
       {Package({{"word/document.xml", body + "<w:p><w:r><w:t>断"}}), "not well-formed XML"},
       {Package({{"word/document.xml", "<x/>"}}), "no document body"},
-      {Package({{"word/document.xml", std::string(kMaxFileBytes + 1, ' ')}}), "larger than any document's part"},
+      {Package({{"word/document.xml", std::string(kMaxFileBytes + 1, ' ')}}), "larger than any part of such a file"},
       {Package({{"word/document.xml", deep}}), "not well-formed XML"},
       {std::string("PK\x03\x04 not really", 15), "not a zip package"},
   };

@@ -1,10 +1,10 @@
-#include "platform/office/word/zip_package.h"
+#include "platform/office/zip_package.h"
 
 #include <zip.h>
 
 #include <memory>
 
-namespace office::word {
+namespace office {
 namespace {
 
 struct ZipCloser {
@@ -47,29 +47,29 @@ SourcePtr Buffer(const void* data, std::size_t size, const std::string& doing) {
 
 bool LooksLikeZip(std::string_view bytes) { return bytes.substr(0, 4) == std::string_view("PK\x03\x04", 4); }
 
-PackageParts ReadPackage(std::string_view bytes, std::uint64_t maxPartBytes) {
+PackageReader::PackageReader(std::string_view bytes, std::uint64_t maxPartBytes) : maxPartBytes_(maxPartBytes) {
   SourcePtr source = Buffer(bytes.data(), bytes.size(), "not a zip package");
-  const ZipPtr zip = OpenZip(source, ZIP_RDONLY | ZIP_CHECKCONS, "not a zip package");
-  PackageParts parts;
-  const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
-  for (zip_int64_t i = 0; i < count; ++i) {
-    const char* name = zip_get_name(zip.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
-    if (!name) throw PackageError(std::string("an entry without a name: ") + zip_strerror(zip.get()));
-    const std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(i), 0));
-    if (!file) throw PackageError(std::string("the part ") + name + " cannot be read: " + zip_strerror(zip.get()));
-    std::string content;
-    char chunk[65536];
-    for (;;) {
-      const zip_int64_t got = zip_fread(file.get(), chunk, sizeof chunk);
-      if (got < 0) throw PackageError(std::string("the part ") + name + " is damaged: " + zip_file_strerror(file.get()));
-      if (got == 0) break;
-      if (content.size() + static_cast<std::uint64_t>(got) > maxPartBytes)
-        throw PackageError(std::string("the part ") + name + " is larger than any document's part");
-      content.append(chunk, static_cast<std::size_t>(got));
-    }
-    parts[name] = std::move(content);
+  archive_ = OpenZip(source, ZIP_RDONLY | ZIP_CHECKCONS, "not a zip package").release();
+}
+
+PackageReader::~PackageReader() { zip_discard(archive_); }
+
+std::optional<std::string> PackageReader::Part(const std::string& name) {
+  const zip_int64_t index = zip_name_locate(archive_, name.c_str(), 0);
+  if (index < 0) return std::nullopt;
+  const std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0));
+  if (!file) throw PackageError("the part " + name + " cannot be read: " + zip_strerror(archive_));
+  std::string content;
+  char chunk[65536];
+  for (;;) {
+    const zip_int64_t got = zip_fread(file.get(), chunk, sizeof chunk);
+    if (got < 0) throw PackageError("the part " + name + " is damaged: " + zip_file_strerror(file.get()));
+    if (got == 0) break;
+    if (content.size() + static_cast<std::uint64_t>(got) > maxPartBytes_)
+      throw PackageError("the part " + name + " is larger than any part of such a file");
+    content.append(chunk, static_cast<std::size_t>(got));
   }
-  return parts;
+  return content;
 }
 
 std::string WritePackage(const PackageParts& parts) {
@@ -81,7 +81,7 @@ std::string WritePackage(const PackageParts& parts) {
     zip_source_t* part = zip_source_buffer(zip.get(), content.data(), content.size(), 0);
     if (!part || zip_file_add(zip.get(), name.c_str(), part, ZIP_FL_ENC_UTF_8) < 0) {
       if (part) zip_source_free(part);
-      throw PackageError(std::string("the part ") + name + " cannot be added: " + zip_strerror(zip.get()));
+      throw PackageError("the part " + name + " cannot be added: " + zip_strerror(zip.get()));
     }
   }
   if (zip_close(zip.get()) < 0) throw PackageError(std::string("the package cannot be written: ") + zip_strerror(zip.get()));
@@ -98,4 +98,4 @@ std::string WritePackage(const PackageParts& parts) {
   return bytes;
 }
 
-}  // namespace office::word
+}  // namespace office
