@@ -103,7 +103,9 @@ DataGrid::~DataGrid() {
   view_->setModel(nullptr);
 }
 
+// Bound again to its own control, the grid already shows the rows of its last refresh.
 void DataGrid::setDataSource(Adodc& source) {
+  if (source_ == &source) return;
   if (source_ != nullptr) source_->Unbind(this);
   source_ = &source;
   source.Bind([this](Recordset::Change change, int position) { Follow(change, position); }, this);
