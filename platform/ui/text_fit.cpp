@@ -1,6 +1,7 @@
 #include "platform/ui/text_fit.h"
 
 #include <climits>
+#include <optional>
 
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -19,10 +20,11 @@ namespace ui {
 namespace {
 
 // A wrapping label lays its text out over its width; what needs more height (or a word that is
-// wider than the label) is not drawn.
+// wider than the label) is not drawn. Measured without the vertical alignment: centred in the
+// unbounded height, the text would come out a pixel taller than it is.
 bool LabelFits(const QLabel& label) {
   const QRect room = label.contentsRect();
-  const int flags = static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+  const int flags = static_cast<int>(label.alignment() & Qt::AlignHorizontal_Mask) | (label.wordWrap() ? Qt::TextWordWrap : 0);
   const QRect needed = label.fontMetrics().boundingRect(QRect(0, 0, room.width(), INT_MAX), flags, label.text());
   return needed.width() <= room.width() && needed.height() <= room.height();
 }
@@ -53,6 +55,18 @@ bool TextFits(const QTextEdit& edit) {
   return edit.document()->size().height() <= edit.viewport()->height();
 }
 
+// The widget's text when it is cut; nothing when it is whole or the widget shows no text.
+std::optional<QString> CutText(const QWidget& widget) {
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) return LabelFits(*label) ? std::nullopt : std::optional(label->text());
+  if (const auto* button = qobject_cast<const QPushButton*>(&widget))
+    return ButtonFits(*button) ? std::nullopt : std::optional(button->text());
+  if (const auto* box = qobject_cast<const QGroupBox*>(&widget)) return FrameFits(*box) ? std::nullopt : std::optional(box->title());
+  if (const auto* line = qobject_cast<const QLineEdit*>(&widget)) return LineFits(*line) ? std::nullopt : std::optional(line->text());
+  if (const auto* edit = qobject_cast<const QTextEdit*>(&widget))
+    return TextFits(*edit) ? std::nullopt : std::optional(edit->toPlainText());
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> CutTexts(const Form& form) {
@@ -60,26 +74,16 @@ std::vector<std::string> CutTexts(const Form& form) {
   for (const Control* control : form.controls()) {
     const QWidget* widget = control->widget();
     if (widget == nullptr || widget->isHidden()) continue;
-    QString text;
-    bool fits = true;
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-      text = label->text();
-      fits = LabelFits(*label);
-    } else if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-      text = button->text();
-      fits = ButtonFits(*button);
-    } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
-      text = box->title();
-      fits = FrameFits(*box);
-    } else if (const auto* line = qobject_cast<const QLineEdit*>(widget)) {
-      text = line->text();
-      fits = LineFits(*line);
-    } else if (const auto* edit = qobject_cast<const QTextEdit*>(widget)) {
-      text = edit->toPlainText();
-      fits = TextFits(*edit);
-    }
-    if (!fits) cut.push_back(control->name() + ": " + S(text));
+    if (const auto text = CutText(*widget)) cut.push_back(control->name() + ": " + S(*text));
   }
+  return cut;
+}
+
+std::vector<std::string> CutTexts(const QWidget& window) {
+  std::vector<std::string> cut;
+  for (const QWidget* widget : window.findChildren<QWidget*>())
+    if (widget->isVisibleTo(&window))
+      if (const auto text = CutText(*widget)) cut.push_back(S(widget->objectName()) + ": " + S(*text));
   return cut;
 }
 

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace ui {
 
 class Form;
 
 // One line per cut text: the control's name and its caption; empty when every text is whole.
 std::vector<std::string> CutTexts(const Form& form);
+// The same for a window that is not a form (the office host's): its widgets by object name.
+std::vector<std::string> CutTexts(const QWidget& window);
 
 }  // namespace ui

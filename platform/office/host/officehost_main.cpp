@@ -8,6 +8,7 @@
 #include "platform/office/access/access_application.h"
 #include "platform/office/excel/application.h"
 #include "platform/office/host/server.h"
+#include "platform/office/recovery/keeper.h"
 #include "platform/office/windows/host_loop.h"
 #include "platform/office/word/word_application.h"
 #include "platform/ui/locale.h"
@@ -26,9 +27,11 @@ office::ApplicationRegistry Applications() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!office::windows::HostHasDisplay()) return office::RunOfficeHost(Applications());
+  office::recovery::Keeper keeper(office::recovery::FolderBesideSocket(), office::recovery::Period());
+  if (!office::windows::HostHasDisplay())
+    return office::RunOfficeHost(Applications(), office::recovery::Keeping(keeper, office::WaitWithPoll));
   QApplication application(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   ui::UseChineseLocale();
-  return office::RunOfficeHost(Applications(), office::windows::WaitWithWindows);
+  return office::RunOfficeHost(Applications(), office::recovery::Keeping(keeper, office::windows::WaitWithWindows));
 }

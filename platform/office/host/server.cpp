@@ -75,6 +75,7 @@ HostServer::~HostServer() = default;
 
 std::vector<pollfd> HostServer::Watched() const {
   std::vector<pollfd> fds{pollfd{listener_, POLLIN, 0}};
+  if (task_) fds.push_back(pollfd{task_->Descriptor(), POLLIN, 0});
   for (const auto& c : clients_) {
     short events = c->output.size() < kMaxPendingOutput ? POLLIN : 0;
     if (!c->output.empty()) events |= POLLOUT;
@@ -84,17 +85,20 @@ std::vector<pollfd> HostServer::Watched() const {
 }
 
 void HostServer::Serve(const std::vector<pollfd>& fds) {
-  const std::size_t served = fds.size() - 1;  // clients accepted below wait for the next round
+  const std::size_t first = task_ ? 2 : 1;  // the clients' descriptors follow the listener's and the task's
+  const std::size_t served = fds.size() - first;  // clients accepted below wait for the next round
   if (fds[0].revents & POLLIN) Accept();
   for (std::size_t i = 0; i < served; ++i) {
     HostClient& c = *clients_[i];
-    if (fds[i + 1].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
+    if (fds[i + first].revents & (POLLIN | POLLHUP | POLLERR)) Read(c);
     if (!c.dead && !c.output.empty()) Flush(c);
   }
   for (auto& c : clients_)
     if (c->dead) Drop(*c);
   std::erase_if(clients_, [](const auto& c) { return c->dead; });
   table_.Sweep();
+  if (task_ && (fds[1].revents & POLLIN)) task_->Ready();
+  if (task_) task_->Served();
   if (windows_) windows_->Served();
 }
 

@@ -33,6 +33,16 @@ class HostWindows {
   virtual bool Perform(std::string_view progid, const std::vector<std::string>& action) = 0;
 };
 
+// Work of the host beside its clients, woken by a descriptor of its own (a timer).
+class HostTask {
+ public:
+  virtual ~HostTask() = default;
+  virtual int Descriptor() const = 0;
+  virtual void Ready() = 0;
+  // A round of requests was served.
+  virtual void Served() = 0;
+};
+
 struct HostClient;
 
 class HostServer {
@@ -49,6 +59,7 @@ class HostServer {
 
   RunningObjectTable& table() { return table_; }
   void SetWindows(HostWindows* windows) { windows_ = windows; }
+  void SetTask(HostTask* task) { task_ = task; }
   // The tests' eyes and hands (screenshot, perform) are served only with a folder for their files.
   void ServeTestOperations(std::string screenshotFolder) { testFolder_ = std::move(screenshotFolder); }
 
@@ -67,6 +78,7 @@ class HostServer {
   int listener_;
   std::vector<std::unique_ptr<HostClient>> clients_;
   HostWindows* windows_ = nullptr;
+  HostTask* task_ = nullptr;
   std::string testFolder_;
 };
 

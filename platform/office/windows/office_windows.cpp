@@ -6,6 +6,7 @@
 
 #include "platform/office/windows/access/access_windows.h"
 #include "platform/office/windows/excel/excel_windows.h"
+#include "platform/office/windows/recovery_offer.h"
 #include "platform/office/windows/word/word_windows.h"
 
 namespace office::windows {
@@ -50,7 +51,8 @@ void OfficeWindows::Sync() {
     const bool known = std::any_of(entries_.begin(), entries_.end(),
                                    [&](const Entry& e) { return e.app.lock() == r->application; });
     if (!known)
-      if (auto windows = WindowsFor(r->application)) entries_.push_back({r->application, std::move(windows)});
+      if (auto windows = OfferingRecoveredCopies(WindowsFor(r->application), r->application))
+        entries_.push_back({r->application, std::move(windows)});
   }
   for (auto& e : entries_) e.windows->Sync();
 }
