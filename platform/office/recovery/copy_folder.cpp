@@ -71,7 +71,7 @@ std::vector<LeftCopy> CopyFolder::Collect() const {
 
 std::string CopyFolder::NewId() {
   for (;;) {
-    const std::string id = std::to_string(getpid()) + "-" + std::to_string(++written_);
+    const std::string id = std::to_string(getpid()) + "-" + std::to_string(++issued_);
     if (!fs::exists(DescriptionPath(id)) && !fs::exists(ContentPath(id))) return id;
   }
 }

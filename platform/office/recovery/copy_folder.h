@@ -45,7 +45,7 @@ class CopyFolder {
   std::string DescriptionPath(const std::string& id) const;
 
   std::string folder_;
-  int written_ = 0;
+  int issued_ = 0;
 };
 
 }  // namespace office::recovery
