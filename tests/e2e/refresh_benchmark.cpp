@@ -14,6 +14,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -24,6 +25,7 @@ namespace e2e {
 namespace {
 
 constexpr std::int64_t kMostRoundTrips = 2500;
+constexpr auto kReportShown = 1s;
 
 struct Refresh {
   const char* name;
@@ -92,6 +94,8 @@ Sample Measure(const Refresh& r, int runs) {
   Sample sample;
   for (int run = 0; run < runs; ++run) {
     c.Eval("Word.Documents.Add(\"" + c.programFolder() + "/" + report + "\")");
+    // As a person starts the refresh: once the new report shows.
+    std::this_thread::sleep_for(kReportShown);
     const auto before = Requests(c);
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = c.Start(r.program, "run" + std::to_string(run), r.script);
