@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+
+#include "platform/automation/dispatch.h"
 #include "platform/runtime/testing/error_number.h"
 
 namespace automation {
@@ -97,6 +100,37 @@ TEST_F(MemberTableTest, MissingMembersAndReadOnlyProperties) {
   EXPECT_EQ(ErrorNumberOf([&] { app.put("Items", 5); }), errors::kArgumentNotOptional) << "assigns Item, which needs its index";
   EXPECT_EQ(ErrorNumberOf([&] { app.obj("Items").put("Count", 3); }), errors::kObjectRequired) << "read-only, not an object";
   EXPECT_EQ(ErrorNumberOf([] { Object().get("Name"); }), errors::kObjectNotSet);
+}
+
+TEST_F(MemberTableTest, AChainOnTemporaryObjectsDoesWhatItsStepsDoAndFailsWhereTheyFail) {
+  EXPECT_EQ(Path(app).to("Items").to("Item", "参数").get("Name").toText(), "参数");
+  Path(app).to("Items").to("Item", "参数").put("Name", "新名");
+  EXPECT_EQ(host->items->items["参数"]->name, "新名");
+  EXPECT_TRUE(Path(app).to("Items").call("Execute", "甲", Named("Replace", 2)).toBool());
+  EXPECT_EQ(host->items->lastCall, "甲|-||2");
+  EXPECT_EQ(Path(app).get("Caption"), app.get("Caption")) << "a chain of one step";
+
+  host->items->lastCall.clear();
+  const auto same = [](const std::function<void()>& chain, const std::function<void()>& stepByStep) {
+    const long number = ErrorNumberOf(chain);
+    EXPECT_NE(number, 0);
+    EXPECT_EQ(number, ErrorNumberOf(stepByStep));
+    return number;
+  };
+  EXPECT_EQ(same([&] { Path(app).to("Missing").to("Items").call("Execute", "甲"); },
+                 [&] { app.obj("Missing").obj("Items").call("Execute", "甲"); }),
+            errors::kNoSuchMember);
+  EXPECT_EQ(host->items->lastCall, "") << "no step after the failing one runs";
+  EXPECT_EQ(same([&] { Path(app).to("Caption").get("Name"); }, [&] { app.obj("Caption").get("Name"); }),
+            errors::kObjectRequired)
+      << "a step that gives no object";
+  EXPECT_EQ(same([&] { Path(app).to("Items").put("Count", 3); }, [&] { app.obj("Items").put("Count", 3); }),
+            errors::kObjectRequired)
+      << "the last step";
+  EXPECT_EQ(same([&] { Path(app).to("Items").call("Execute"); }, [&] { app.obj("Items").call("Execute"); }),
+            errors::kArgumentNotOptional);
+  EXPECT_EQ(same([] { Path(Object()).to("Items").get("Count"); }, [] { Object().obj("Items").get("Count"); }),
+            errors::kObjectNotSet);
 }
 
 }  // namespace

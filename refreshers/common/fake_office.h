@@ -337,8 +337,11 @@ inline const MemberTable<Find>& Find::Members() {
   return table;
 }
 
+// Texts given to Execute become the find object's own, as in Word.
 inline Variant Find::execute(const Args& a) {
   if (onExecute) onExecute();
+  if (a.has(0)) text = a[0].toText();
+  if (a.has(9)) replacement->text = a[9].toText();
   const std::int32_t replace = a.value(10, 0).toInt32();
   executions.push_back({text, replacement->text, replace, a.value(6, true).toBool(), options.at("matchcase"),
                         options.at("matchwholeword"), options.at("matchwildcards"), options.at("matchsoundslike"),

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/automation/variant.h"
 
@@ -26,17 +28,28 @@ struct ReportNames {
   std::string document;
 };
 
+// The objects a routine uses again and again (the sheets it reads, the report's selection, the find
+// object) are taken once, when first used, and held for the routine, as a program would hold them;
+// a failed taking is tried again at the next use, so that each use fails as it would alone.
 struct RefreshContext {
+  RefreshContext() = default;
+  RefreshContext(Office o, ReportNames n) : office(std::move(o)), names(std::move(n)) {}
+
   Office office;
   ReportNames names;
   automation::Object find;
-  automation::Object replacement;  // the find object's replacement, part of it
 
-  // Addressed afresh on every use: the workbook by its name, the sheet by name, the cell by number.
+  // The sheet of that name of the run's workbook (the workbook by its name, the sheet by name).
+  const automation::Object& Sheet(std::string_view name) const;
+  // The cell of that sheet by number.
   automation::Variant CellValue(std::string_view sheet, std::int32_t row, std::int32_t column) const;
   // The selection of the active window of the report.
-  automation::Object Selection() const;
+  const automation::Object& Selection() const;
   automation::Object Document() const;
+
+ private:
+  mutable std::map<std::string, automation::Object, std::less<>> sheets_;
+  mutable automation::Object selection_;
 };
 
 // Attaches and captures the names of the active workbook and document.

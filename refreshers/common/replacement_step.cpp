@@ -72,14 +72,15 @@ std::string EscapeCarets(std::string_view text) {
 }
 
 void ReplaceKey(const RefreshContext& context, const std::string& key, const std::string& value) {
-  context.find.put("Text", EscapeCarets(key));
+  const std::string findText = EscapeCarets(key);
   const std::string replacement = EscapeCarets(value);
   if (WordLength(replacement) <= kLongestReplacement) {
-    context.replacement.put("Text", replacement);
-    context.find.call("Execute", Named("Replace", kReplaceAll), Named("Forward", true));
-  } else if (!key.empty()) {  // an empty key matches nothing
-    ReplaceInPieces(context, value);
+    context.find.call("Execute", Named("FindText", findText), Named("ReplaceWith", replacement),
+                      Named("Replace", kReplaceAll), Named("Forward", true));
+    return;
   }
+  context.find.put("Text", findText);
+  if (!key.empty()) ReplaceInPieces(context, value);  // an empty key matches nothing
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ enum class OnError {
 
 // Reads the row's key and value, formats the value and replaces every occurrence of the key
 // from the insertion point on. Find and replacement texts are read with Word's "^" codes, so a
-// "^" of a key or a value is written "^^".
+// "^" of a key or a value is written "^^". The texts go to the find object as arguments of the
+// replace-all, which makes them its own as setting them would.
 void ReplacementStep(const RefreshContext& context, const RowRange& range, std::int16_t row);
 
 void RunRowTable(const RefreshContext& context, RowTable table, OnError mode);

@@ -9,6 +9,7 @@ namespace refreshers {
 
 using automation::Named;
 using automation::Object;
+using automation::Path;
 using automation::Variant;
 using runtime::Int16;
 
@@ -32,14 +33,14 @@ std::string SummaryCellText(const Variant& value, bool formatted) {
 
 void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, const SummaryTableMember& member) {
   SkipFailedSteps step;
-  RefreshContext context{{}, names, {}, {}};
+  RefreshContext context({}, names);
   step([&] { context.office = attach(); });
 
   Int16 lastRow = 0;
   step([&] {
-    const Object sheet = context.office.excel.obj("Workbooks", names.workbook).obj("Sheets", kSummarySheet);
-    const Variant bottom = sheet.obj("Rows").get("Count");
-    lastRow = sheet.obj("Cells", bottom, member.ownerColumn).obj("End", kUp).get("Row").toInt16();
+    const Object& sheet = context.Sheet(kSummarySheet);
+    const Variant bottom = Path(sheet).to("Rows").get("Count");
+    lastRow = Path(sheet).to("Cells", bottom, member.ownerColumn).to("End", kUp).get("Row").toInt16();
   });
   Int16 needed = 0;
   step([&] { needed = lastRow - Int16(kHeaderRows); });
@@ -47,7 +48,7 @@ void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, cons
   Object table;
   Int16 present = 0;
   step([&] { table = context.Document().obj("Tables", member.tableIndex); });
-  step([&] { present = Int16(table.obj("Rows").get("Count").toInt16()) - Int16(member.nonDataRows); });
+  step([&] { present = Int16(Path(table).to("Rows").get("Count").toInt16()) - Int16(member.nonDataRows); });
   Int16 difference = 0;
   step([&] { difference = present - needed; });
 
@@ -55,7 +56,7 @@ void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, cons
   // One step: when row 2 of this table cannot be selected, nothing is inserted anywhere else.
   if (difference < 0) {
     step([&] {
-      table.obj("Rows", 2).call("Select");
+      Path(table).to("Rows", 2).call("Select");
       context.Selection().call("InsertRowsBelow", (Int16(0) - difference).value());
     });
   }
@@ -65,7 +66,7 @@ void FillSummaryTable(const AttachOffice& attach, const ReportNames& names, cons
       step([&] {
         const bool formatted = member.firstFormattedColumn != 0 && column >= member.firstFormattedColumn;
         const std::string text = SummaryCellText(context.CellValue(kSummarySheet, row, column), formatted);
-        table.obj("Cell", row - (kHeaderRows - 1), column).obj("Range").put("Text", text);
+        Path(table).to("Cell", row - (kHeaderRows - 1), column).to("Range").put("Text", text);
       });
     }
   }

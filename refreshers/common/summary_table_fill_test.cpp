@@ -139,6 +139,22 @@ TEST_F(SummaryFillTest, ReadsTheRunsWorkbookAndWritesTheRunsReport) {
   EXPECT_TRUE(otherReport.calls.empty());
 }
 
+// A cell's read and its write are each one chain of calls: one that fails at any of its steps
+// skips that cell alone.
+TEST_F(SummaryFillTest, ACellWhoseReadOrWriteFailsIsSkippedAndTheFillGoesOn) {
+  DataRows(10, 7);
+  summary.set(8, C, ErrorValue{2023});  // #REF!: no text to write
+  Rows table = Table(4, 7);
+  table[2].resize(5);  // table row 3 has no cells 6 and 7
+  report.addTable(Table(1, 1));
+  report.addTable(table);
+  FillSummaryTable(office.attach(), names, refrella::FillSummaryTable2);
+  const Rows& rows = report.tables[1]->rows;
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"r8c1", "r8c2", "旧", "r8c4", "r8c5", "r8c6", "r8c7"}));
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"r9c1", "r9c2", "r9c3", "r9c4", "r9c5"}));
+  EXPECT_EQ(rows[3], (std::vector<std::string>{"r10c1", "r10c2", "r10c3", "r10c4", "r10c5", "r10c6", "r10c7"}));
+}
+
 TEST_F(SummaryFillTest, NothingHappensWhenOfficeCannotBeReached) {
   DataRows(12, 9);
   report.addTable(Table(2, 9));

@@ -47,7 +47,7 @@ RunEnd RunFirstRoutine(const AttachOffice& attach, RowTable rows, const LaterFil
 // Relies on the prelude of the run's first routine and the insertion point it left.
 void RunLaterRoutine(const AttachOffice& attach, const ReportNames& names, RowTable rows) {
   SkipFailedSteps step;
-  RefreshContext context{{}, names, {}, {}};
+  RefreshContext context({}, names);
   step([&] { context.office = attach(); });
   step([&] { TakeFind(context); });
   RunRowTable(context, rows, OnError::SkipRow);

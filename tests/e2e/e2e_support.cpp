@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <stdexcept>
 #include <thread>
 
@@ -107,13 +108,26 @@ Case::~Case() {
 }
 
 pid_t Case::Spawn(const std::string& path, const std::vector<std::string>& args, const std::vector<std::string>& env,
-                  int out) const {
+                  int out, bool display) const {
+  // What is set below replaces what this process has: the first of two equal names is the one
+  // a program reads, and Screenshots() and the like set this case's socket in this process.
+  const auto setBelow = [](std::string_view variable) {
+    for (std::string_view name : {"OFFICEHOST_SOCKET=", "XDG_RUNTIME_DIR=", "QT_QPA_PLATFORM=", "OFFICEHOST_TEST_FOLDER="})
+      if (variable.starts_with(name)) return true;
+    return false;
+  };
+  const auto namesADisplay = [](std::string_view variable) {
+    return variable.starts_with("DISPLAY=") || variable.starts_with("WAYLAND_DISPLAY=");
+  };
   std::vector<std::string> environment;
-  for (char** e = environ; *e != nullptr; ++e) environment.emplace_back(*e);
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string_view variable(*e);
+    if (!setBelow(variable) && (display || !namesADisplay(variable))) environment.emplace_back(*e);
+  }
   environment.push_back("OFFICEHOST_SOCKET=" + socket_);
   environment.push_back("XDG_RUNTIME_DIR=" + session_);
   // Every process offscreen: the programs' windows, and the office host's (whoever starts it).
-  environment.push_back("QT_QPA_PLATFORM=offscreen");
+  if (display) environment.push_back("QT_QPA_PLATFORM=offscreen");
   environment.push_back(std::string(office::kTestFolderVariable) + "=" + ScreenshotFolder());
   environment.insert(environment.end(), env.begin(), env.end());
   std::vector<char*> envp, argv;
@@ -143,9 +157,18 @@ pid_t Case::Start(const std::string& program, const std::string& run, const std:
   return pid;
 }
 
+void Case::StartHost(bool windows) {
+  started_.push_back(Spawn(bin_ + "/officehost", {}, {}, -1, windows));
+  if (!Eventually([&] { return HostPid() != 0; })) throw std::runtime_error("the office host did not start");
+}
+
 int Case::WaitForEnd(pid_t pid, std::chrono::milliseconds within) {
   int status = -1;
-  const bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, within);
+  // Looked at often: the benchmarks take the end's time from here.
+  const auto deadline = std::chrono::steady_clock::now() + within;
+  bool ended = false;
+  while (!(ended = waitpid(pid, &status, WNOHANG) == pid) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(1ms);
   if (!ended) return -1;
   std::erase(started_, pid);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -192,6 +215,11 @@ std::vector<std::string> Case::Screenshots(const std::string& name) const {
 void Case::Perform(const std::string& progid, const std::vector<std::string>& action) const {
   setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
   office::PerformUserAction(progid, action);
+}
+
+std::map<std::string, std::int64_t> Case::HostRequests() const {
+  setenv("OFFICEHOST_SOCKET", socket_.c_str(), 1);
+  return office::HostRequestCounts();
 }
 
 std::string Case::Eval(const std::string& expression) const {

@@ -6,7 +6,9 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ class Case {
   // Starts a program of the program folder offscreen with the script lines; its log goes to a
   // file of its own, named after the run.
   pid_t Start(const std::string& program, const std::string& run, const std::string& script);
+  // This case's office host, started before anything else asks for one; without windows it
+  // serves as on a machine without a display. Returns once it serves.
+  void StartHost(bool windows);
   // The exit status once the process has ended within the time; -1 when it still runs.
   int WaitForEnd(pid_t pid, std::chrono::milliseconds within = 30s);
   std::vector<nlohmann::json> Log(const std::string& run) const;
@@ -51,6 +56,9 @@ class Case {
   // A user's action in the windows of a running application (see the windows' Perform).
   void Perform(const std::string& progid, const std::vector<std::string>& action) const;
 
+  // The requests this case's office host has served, by operation (see office::HostRequestCounts).
+  std::map<std::string, std::int64_t> HostRequests() const;
+
   // The process of this case's office host; 0 when none serves.
   pid_t HostPid() const;
 
@@ -59,7 +67,7 @@ class Case {
 
  private:
   pid_t Spawn(const std::string& path, const std::vector<std::string>& args, const std::vector<std::string>& env,
-              int out) const;
+              int out, bool display = true) const;
 
   std::string dir_, bin_, socket_, session_;
   std::vector<pid_t> started_;

@@ -202,6 +202,13 @@ void PerformUserAction(std::string_view progid, const std::vector<std::string>& 
       []() -> bool { automation::Raise(automation::errors::kCannotCreateObject); });
 }
 
+std::map<std::string, std::int64_t> HostRequestCounts() {
+  return AskHost(
+      false,
+      [](RemoteConnection& c) { return c.CallRaw({{"op", "requests"}}).get<std::map<std::string, std::int64_t>>(); },
+      []() -> std::map<std::string, std::int64_t> { automation::Raise(automation::errors::kCannotCreateObject); });
+}
+
 InProcessOffice::InProcessOffice(ApplicationRegistry registry) : table_(std::move(registry)) { inProcess = this; }
 InProcessOffice::~InProcessOffice() { inProcess = nullptr; }
 

@@ -6,6 +6,8 @@
 // the call fail with kHostUnavailable at once, and every later call through objects from that host
 // fails the same way.
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,9 @@ std::vector<ApplicationStatus> RunningApplications();  // never starts the host
 // a running application. Error 440 from a host without windows or for an unknown action.
 std::vector<std::string> SaveWindowScreenshots(const std::string& prefix);
 void PerformUserAction(std::string_view progid, const std::vector<std::string>& action);
+// The requests the host of a test has served since it started, by operation ("invoke", "chain",
+// "release", ...); this request itself counted. Error 440 from a host that is not a test's.
+std::map<std::string, std::int64_t> HostRequestCounts();
 
 // While one exists, the calls above use this table in this process and no socket.
 class InProcessOffice {

@@ -16,6 +16,7 @@
 #include <future>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "platform/office/host/client.h"
 #include "platform/office/host/local_socket.h"
@@ -283,6 +284,8 @@ TEST_F(HostProcess, TheTestsOperationsAreServedOnlyToAHostStartedForTests) {
   int fd = Connect(socket_);
   const auto shot = wire::EncodeFrame({{"op", "screenshot"}, {"prefix", dir_ + "/shot"}});
   EXPECT_NE(Ask(fd, reader, shot).dump().find("unknown operation screenshot"), std::string::npos);
+  EXPECT_NE(Ask(fd, reader, wire::EncodeFrame({{"op", "requests"}})).dump().find("unknown operation requests"),
+            std::string::npos);
   close(fd);
   kill(child_, SIGKILL);
   waitpid(child_, nullptr, 0);
@@ -361,12 +364,49 @@ TEST_F(HostProcess, AMalformedRequestGetsAnErrorAndTheHostGoesOn) {
   EXPECT_TRUE(ask(wire::EncodeFrame({{"op", "fly"}})).contains("error"));
   EXPECT_TRUE(ask(wire::EncodeFrame({{"op", "invoke"}, {"handle", 99}, {"member", "Visible"}, {"kind", 0}, {"args", wire::json::array()}})).contains("error"));
   EXPECT_TRUE(ask(wire::EncodeFrame(wire::json::array({1, 2}))).contains("error"));
+  const auto chain = [&](const wire::json& steps) {
+    return ask(wire::EncodeFrame({{"op", "chain"}, {"handle", 99}, {"steps", steps}}));
+  };
+  EXPECT_TRUE(chain(wire::json::array()).contains("error"));
+  EXPECT_TRUE(chain(wire::json::array({wire::json::array({"Visible", 7, wire::json::array()})})).contains("error"));
   EXPECT_TRUE(ask(wire::EncodeFrame({{"op", "hello"}})).contains("value"));
 
   const Object excel = CreateObject("Excel.Application");  // another client meanwhile
   EXPECT_TRUE(ask(std::string("\xff\xff\xff\xff", 4)).is_null());  // cannot resynchronise: dropped
   close(fd);
   EXPECT_FALSE(excel.get("Visible").toBool());
+}
+
+// A chain of members is one request, which gives what its steps one by one give and fails where
+// they fail. Objects let go of are released with the next request, all in one message.
+TEST_F(HostProcess, AMemberChainIsOneRequestAndReleasesGoWithTheNextOne) {
+  setenv(kTestFolderVariable, dir_.c_str(), 1);
+  StartHost();
+  unsetenv(kTestFolderVariable);
+  using automation::Path;
+  const Object excel = CreateObject("Excel.Application");
+  excel.obj("Workbooks").call("Open", "/path/to/市场法.xlt");
+  auto before = HostRequestCounts();
+  Path(excel).to("Worksheets", "参数").to("Range", "E7").put("Value", "张三");
+  EXPECT_EQ(Path(excel).to("Worksheets", "参数").to("Range", "E7").get("Value"), automation::Variant("张三"));
+  const long missingSheet = ErrorNumberOf([&] { Path(excel).to("Worksheets", "无此表").to("Range", "E7").get("Value"); });
+  EXPECT_NE(missingSheet, 0);
+  EXPECT_EQ(missingSheet, ErrorNumberOf([&] { excel.obj("Worksheets", "无此表").obj("Range", "E7").get("Value"); }));
+  EXPECT_EQ(ErrorNumberOf([&] { Path(excel).to("Visible").get("Value"); }), automation::errors::kObjectRequired);
+  auto after = HostRequestCounts();
+  EXPECT_EQ(after["chain"] - before["chain"], 4);
+  EXPECT_EQ(after["invoke"] - before["invoke"], 1) << "the steps one by one, up to the failing one";
+  EXPECT_EQ(after["release"], before["release"]) << "a chain keeps no object";
+
+  {
+    std::vector<Object> cells;
+    for (const char* cell : {"A1", "A2", "A3"}) cells.push_back(excel.obj("Worksheets", "参数").obj("Range", cell));
+    after = HostRequestCounts();
+  }
+  const auto released = HostRequestCounts();
+  EXPECT_EQ(released.at("release") - after.at("release"), 1) << "the sheet and its three cells in one message";
+  EXPECT_EQ(released.at("invoke") - after.at("invoke"), 0);
+  EXPECT_EQ(Path(excel).to("Worksheets", "参数").to("Range", "E7").get("Value"), automation::Variant("张三"));
 }
 
 TEST_F(HostProcess, TwoProcessesShareOneWorkbookAndOneDocument) {

@@ -17,20 +17,24 @@ using wire::json;
 // Forwards every call to the host object behind the handle; released when the last copy goes.
 class RemoteObject : public automation::Dispatch {
  public:
-  RemoteObject(std::shared_ptr<RemoteConnection> connection, std::int64_t handle)
-      : connection_(std::move(connection)), handle_(handle) {}
-  ~RemoteObject() override { connection_->Release(handle_, received_); }
+  RemoteObject(std::shared_ptr<RemoteConnection> connection, std::int64_t handle, std::int64_t application)
+      : connection_(std::move(connection)), handle_(handle), application_(application) {}
+  ~RemoteObject() override { connection_->Release(*this); }
   Variant Invoke(std::string_view member, automation::InvokeKind kind, const automation::Arguments& args) override {
-    return connection_->Invoke(handle_, member, kind, args);
+    return connection_->Invoke(*this, member, kind, args);
   }
+  Variant InvokeChain(const automation::MemberChain& steps) override { return connection_->InvokeChain(*this, steps); }
 
   const RemoteConnection* connection() const { return connection_.get(); }
   std::int64_t handle() const { return handle_; }
+  std::int64_t application() const { return application_; }
+  std::int64_t received() const { return received_; }
   void Received() { ++received_; }
 
  private:
   std::shared_ptr<RemoteConnection> connection_;
   std::int64_t handle_;
+  std::int64_t application_;  // the handle of the application object it came from
   std::int64_t received_ = 1;  // the host counts each time it sent the handle
 };
 
@@ -58,7 +62,11 @@ void RemoteConnection::Fail() {
   automation::Raise(kHostUnavailable, kHostUnavailableText);
 }
 
-void RemoteConnection::Send(const std::string& frame) {
+void RemoteConnection::Send(std::string frame) {
+  if (!releases_.empty()) {
+    frame.insert(0, wire::EncodeFrame({{"op", "release"}, {"handles", std::move(releases_)}}));
+    releases_ = json::array();
+  }
   std::size_t sent = 0;
   while (sent < frame.size()) {
     const ssize_t n = send(fd_, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL);
@@ -98,41 +106,59 @@ json RemoteConnection::CallRaw(const json& request) {
   }
 }
 
-Variant RemoteConnection::Call(const json& request) {
+Variant RemoteConnection::Call(const json& request, std::int64_t application) {
   const json value = CallRaw(request);
   try {
-    return wire::DecodeVariant(value, [this](std::int64_t handle) { return ObjectFor(handle); });
+    return wire::DecodeVariant(value, [&](std::int64_t handle) { return ObjectFor(handle, application); });
   } catch (const json::exception&) {
     Fail();
   }
 }
 
-Variant RemoteConnection::Invoke(std::int64_t handle, std::string_view member, automation::InvokeKind kind,
+Variant RemoteConnection::Invoke(const RemoteObject& target, std::string_view member, automation::InvokeKind kind,
                                  const automation::Arguments& args) {
   return Call({{"op", "invoke"},
-               {"handle", handle},
+               {"handle", target.handle()},
                {"member", std::string(member)},
                {"kind", static_cast<int>(kind)},
-               {"args", wire::EncodeArguments(args, [this](const Object& o) { return HandleOf(o); })}});
+               {"args", wire::EncodeArguments(args, [this](const Object& o) { return HandleOf(o); })}},
+              target.application());
 }
 
-void RemoteConnection::Release(std::int64_t handle, std::int64_t count) {
-  objects_.erase(handle);
-  if (broken()) return;
+Variant RemoteConnection::InvokeChain(const RemoteObject& target, const automation::MemberChain& steps) {
+  return Call({{"op", "chain"},
+               {"handle", target.handle()},
+               {"steps", wire::EncodeSteps(steps, [this](const Object& o) { return HandleOf(o); })}},
+              target.application());
+}
+
+void RemoteConnection::Release(const RemoteObject& object) {
+  objects_.erase(object.handle());
+  const auto held = held_.find(object.application());
+  const bool lastOfItsApplication = held != held_.end() && --held->second == 0;
+  if (lastOfItsApplication) held_.erase(held);
+  if (broken()) return;  // a host that is gone has released everything already
+  releases_.push_back(json::array({object.handle(), object.received()}));
+  if (lastOfItsApplication) SendReleases();
+}
+
+void RemoteConnection::SendReleases() {
   try {
-    Send(wire::EncodeFrame({{"op", "release"}, {"handles", json::array({json::array({handle, count})})}}));
+    Send({});
   } catch (const automation::Error&) {
     // A host that is gone has released everything already.
   }
 }
 
-Object RemoteConnection::ObjectFor(std::int64_t handle) {
+Object RemoteConnection::ObjectFor(std::int64_t handle, std::int64_t application) {
   if (const auto known = objects_[handle].lock()) {
     known->Received();
     return Object(known);
   }
-  auto object = std::make_shared<RemoteObject>(shared_from_this(), handle);
+  if (application == kNewApplication) application = handle;
+  auto object = std::make_shared<RemoteObject>(shared_from_this(), handle, application);
   objects_[handle] = object;
+  ++held_[application];
   return Object(object);
 }
 

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <unordered_map>
@@ -34,6 +35,8 @@ using wire::json;
 constexpr long kMalformedRequest = 440;
 constexpr auto kTakeOverSeconds = std::chrono::seconds(5);
 constexpr std::size_t kMaxPendingOutput = 1u << 20;  // stop reading a client that does not read its answers
+const std::set<std::string, std::less<>> kOperations{"hello",  "create", "running",    "isRunning", "status", "invoke",
+                                                     "chain",  "release", "screenshot", "perform",   "requests"};
 
 // Whether the client has closed its end: a request it left is then not worth serving.
 bool HungUp(int fd) {
@@ -191,7 +194,8 @@ json HostServer::Answer(HostClient& c, const json& request) {
       return json{{"value", json::array({static_cast<int>(Variant::Kind::Object),
                                          Export(c, Object(app->application), app)})}};
     };
-    if (op == "invoke") return Invoke(c, request);
+    ++requests_[kOperations.count(op) ? op : "unknown"];
+    if (op == "invoke" || op == "chain") return Invoke(c, request);
     if (op == "release") {
       Release(c, request);
       return nullptr;
@@ -208,6 +212,7 @@ json HostServer::Answer(HostClient& c, const json& request) {
       return json{{"value", apps}};
     }
     if ((op == "screenshot" || op == "perform") && !testFolder_.empty()) return WindowRequest(op, request);
+    if (op == "requests" && !testFolder_.empty()) return json{{"value", requests_}};
     return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown operation " + op);
   } catch (const automation::Error& e) {
     return wire::ErrorAnswer(e.number(), e.description());
@@ -224,13 +229,17 @@ json HostServer::Invoke(HostClient& c, const json& request) {
   HandleEntry& entry = c.Entry(request.at("handle").get<std::int64_t>());
   const auto target = entry.target;  // the call may release what the entry holds
   const auto app = entry.app;
-  const auto kind = request.at("kind").get<int>();
-  if (kind < 0 || kind > static_cast<int>(automation::InvokeKind::Call))
-    return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown invoke kind");
-  const automation::Arguments args = wire::DecodeArguments(
-      request.at("args"), [&](std::int64_t handle) { return Object(c.Entry(handle).target); });
-  const Variant result =
-      target->Invoke(request.at("member").get<std::string>(), static_cast<automation::InvokeKind>(kind), args);
+  const wire::ObjectOf objectOf = [&](std::int64_t handle) { return Object(c.Entry(handle).target); };
+  Variant result;
+  if (request.at("op") == "chain") {
+    result = target->InvokeChain(wire::DecodeSteps(request.at("steps"), objectOf));
+  } else {
+    const auto kind = request.at("kind").get<int>();
+    if (kind < 0 || kind > static_cast<int>(automation::InvokeKind::Call))
+      return wire::ErrorAnswer(kMalformedRequest, "malformed request: unknown invoke kind");
+    const automation::Arguments args = wire::DecodeArguments(request.at("args"), objectOf);
+    result = target->Invoke(request.at("member").get<std::string>(), static_cast<automation::InvokeKind>(kind), args);
+  }
   return json{{"value", wire::EncodeVariant(result, [&](const Object& o) { return Export(c, o, app); })}};
 }
 

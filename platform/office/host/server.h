@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,7 +61,8 @@ class HostServer {
   RunningObjectTable& table() { return table_; }
   void SetWindows(HostWindows* windows) { windows_ = windows; }
   void SetTask(HostTask* task) { task_ = task; }
-  // The tests' eyes and hands (screenshot, perform) are served only with a folder for their files.
+  // The tests' eyes and hands (screenshot, perform) and the count of the requests served by
+  // operation (requests) are served only with a folder for their files.
   void ServeTestOperations(std::string screenshotFolder) { testFolder_ = std::move(screenshotFolder); }
 
  private:
@@ -80,6 +82,7 @@ class HostServer {
   HostWindows* windows_ = nullptr;
   HostTask* task_ = nullptr;
   std::string testFolder_;
+  std::map<std::string, std::int64_t> requests_;  // by operation, since the host started
 };
 
 // How the host waits for its clients: poll alone, or a window system's loop that also shows the

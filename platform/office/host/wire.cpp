@@ -160,6 +160,26 @@ automation::Arguments DecodeArguments(const json& args, const ObjectOf& objectOf
   return out;
 }
 
+json EncodeSteps(const automation::MemberChain& steps, const HandleOf& handleOf) {
+  json out = json::array();
+  for (const auto& step : steps)
+    out.push_back(json::array({step.member, static_cast<int>(step.kind), EncodeArguments(step.args, handleOf)}));
+  return out;
+}
+
+automation::MemberChain DecodeSteps(const json& steps, const ObjectOf& objectOf) {
+  automation::MemberChain out;
+  for (const auto& step : steps.get_ref<const json::array_t&>()) {
+    const json& kind = step.at(1);
+    const int k = kind.get<int>();
+    if (k < 0 || k > static_cast<int>(automation::InvokeKind::Call))
+      throw json::type_error::create(302, "unknown invoke kind", &kind);
+    out.push_back({step.at(0).get<std::string>(), static_cast<automation::InvokeKind>(k), DecodeArguments(step.at(2), objectOf)});
+  }
+  if (out.empty()) throw json::type_error::create(302, "a chain without steps", &steps);
+  return out;
+}
+
 json ErrorAnswer(long number, std::string_view description) {
   return json{{"error", json::array({number, std::string(description)})}};
 }

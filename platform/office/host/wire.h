@@ -3,9 +3,12 @@
 // 4-byte big-endian length. MessagePack rather than JSON text because texts travel byte for
 // byte (cell texts need not be valid UTF-8) and doubles keep infinities.
 //
-// Client -> host: {"op": "hello" | "create" | "running" | "isRunning" | "status" | "invoke" | "release", ...}
+// Client -> host: {"op": "hello" | "create" | "running" | "isRunning" | "status" | "invoke" | "chain" |
+// "release", ...}
 // Host -> client: {"value": V} or {"error": [number, description]}; "release" gets no answer.
 // A Variant is [kind, value] with the kinds numbered as Variant::Kind; objects travel as handles.
+// A "chain" runs its steps [[member, kind, args], ...] on the objects they give in turn and sends
+// back only the last step's value.
 
 #include <cstdint>
 #include <functional>
@@ -15,7 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/automation/variant.h"
+#include "platform/automation/dispatch.h"
 
 namespace office::wire {
 
@@ -51,6 +54,9 @@ automation::Variant DecodeVariant(const json& value, const ObjectOf& objectOf); 
 
 json EncodeArguments(const automation::Arguments& args, const HandleOf& handleOf);  // [[name, V], ...]
 automation::Arguments DecodeArguments(const json& args, const ObjectOf& objectOf);
+
+json EncodeSteps(const automation::MemberChain& steps, const HandleOf& handleOf);
+automation::MemberChain DecodeSteps(const json& steps, const ObjectOf& objectOf);  // json::exception when malformed
 
 json ErrorAnswer(long number, std::string_view description);
 

@@ -1,8 +1,11 @@
 #include "platform/office/windows/office_windows.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/office/windows/access/access_windows.h"
 #include "platform/office/windows/excel/excel_windows.h"
@@ -12,21 +15,33 @@
 namespace office::windows {
 namespace {
 
-// Programs make thousands of calls in a refresh: the windows follow at this pace, not call by call.
-constexpr int kCatchUpMilliseconds = 100;
+// Programs make thousands of calls in a refresh, each changing a little: the windows catch up
+// once the burst is over (the programs have left the host idle this long), or during a long one
+// at most at this pace, never call by call.
+constexpr int kQuietMilliseconds = 40;
+constexpr int kCatchUpMilliseconds = 250;
+// A catch-up of a large document takes long: during a burst the programs are then served at least
+// this many times as long as the windows took.
+constexpr int kServedPerCatchUp = 4;
+constexpr int kSlowestCatchUpMilliseconds = 2000;
+// Before a screenshot (the tests' operation).
+constexpr int kSettleMilliseconds = 200;
 
 }  // namespace
 
 OfficeWindows::OfficeWindows(RunningObjectTable& table, std::function<void()> userActed)
     : table_(table), userActed_(std::move(userActed)) {
-  catchUp_.setSingleShot(true);
-  catchUp_.setInterval(kCatchUpMilliseconds);
-  QObject::connect(&catchUp_, &QTimer::timeout, [this] { Sync(); });
+  for (auto [timer, interval] : {std::pair{&quiet_, kQuietMilliseconds}, std::pair{&catchUp_, kCatchUpMilliseconds}}) {
+    timer->setSingleShot(true);
+    timer->setInterval(interval);
+    QObject::connect(timer, &QTimer::timeout, [this] { Sync(); });
+  }
 }
 
 OfficeWindows::~OfficeWindows() = default;
 
 void OfficeWindows::Served() {
+  quiet_.start();
   if (!catchUp_.isActive()) catchUp_.start();
 }
 
@@ -39,7 +54,10 @@ std::unique_ptr<ApplicationWindows> OfficeWindows::WindowsFor(const std::shared_
 }
 
 void OfficeWindows::Sync() {
+  quiet_.stop();
   catchUp_.stop();
+  QElapsedTimer took;
+  took.start();
   const auto& running = table_.Applications();
   std::erase_if(entries_, [&](const Entry& e) {
     const auto app = e.app.lock();
@@ -55,6 +73,8 @@ void OfficeWindows::Sync() {
         entries_.push_back({r->application, std::move(windows)});
   }
   for (auto& e : entries_) e.windows->Sync();
+  catchUp_.setInterval(static_cast<int>(
+      std::clamp<qint64>(kServedPerCatchUp * took.elapsed(), kCatchUpMilliseconds, kSlowestCatchUpMilliseconds)));
 }
 
 // After the handler that reported it has returned: the window it runs in may be the one to go.
@@ -68,6 +88,12 @@ void OfficeWindows::AfterUserAction() {
 
 std::vector<std::string> OfficeWindows::SaveScreenshots(const std::string& prefix) {
   Sync();
+  // The windows settle as a person sees them a moment later: focus, the layout that the views do
+  // in steps, scroll bars. No request is served meanwhile.
+  QElapsedTimer settling;
+  settling.start();
+  while (settling.elapsed() < kSettleMilliseconds)
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers, kSettleMilliseconds);
   std::vector<std::string> files;
   for (const auto& e : entries_)
     for (QWidget* window : e.windows->Shown()) {

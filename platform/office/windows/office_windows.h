@@ -1,6 +1,6 @@
 #pragma once
 // The windows of every running application of the office host, created when an application
-// starts and dropped when it quits, brought up to date shortly after programs were served.
+// starts and dropped when it quits, brought up to date once a burst of programs' calls is over.
 
 #include <QTimer>
 
@@ -38,7 +38,8 @@ class OfficeWindows : public HostWindows {
   RunningObjectTable& table_;
   std::function<void()> userActed_;
   std::vector<Entry> entries_;
-  QTimer catchUp_;
+  QTimer quiet_;    // restarted by every request: runs out when the programs pause
+  QTimer catchUp_;  // started by the first request since the last catch-up
 };
 
 }  // namespace office::windows

@@ -10,9 +10,12 @@
 #include <QMainWindow>
 #include <QTableView>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "platform/office/access/access_application.h"
+#include "platform/runtime/testing/time_bound.h"
 
 namespace office::windows {
 namespace {
@@ -98,6 +101,27 @@ TEST_F(OfficeWindowsTest, PerformGoesToTheNamedApplicationsWindows) {
   Object access = AccessShowingTheCases();
   EXPECT_FALSE(windows_.Perform("Access.Application", {"type", "x"})) << "Access has no such action";
   EXPECT_THROW(windows_.Perform("Excel.Application", {"type", "x"}), automation::Error) << "not running";
+}
+
+// Programs' calls are followed without being asked: once they pause, and a few times a second
+// during a burst that never pauses.
+TEST_F(OfficeWindowsTest, TheWindowsCatchUpAfterABurstAndDuringOneWithoutAPause) {
+  using namespace std::chrono_literals;
+  const auto until = [](const std::function<bool()>& shown) {
+    const auto deadline = std::chrono::steady_clock::now() + runtime::testing::Within(5s);
+    while (!shown() && std::chrono::steady_clock::now() < deadline) QCoreApplication::processEvents();
+    return shown();
+  };
+  Object access(table_.Create("Access.Application")->application);
+  access.put("Visible", true);
+  windows_.Served();
+  EXPECT_TRUE(until([] { return AccessWindow() && AccessWindow()->isVisible(); }));
+
+  access.put("Visible", false);
+  EXPECT_TRUE(until([&] {
+    windows_.Served();  // one request after the other
+    return AccessWindow() && !AccessWindow()->isVisible();
+  }));
 }
 
 }  // namespace

@@ -21,14 +21,18 @@ constexpr int kFieldsPerPage = 20;
 // Keys of Chinese only, or with ASCII letters, whose case the search then folds.
 std::string Key(int i, bool letters) { return (letters ? "{sc市场_" : "{市场_") + std::to_string(i) + "}"; }
 
+constexpr const char* kRepeatedKey = "{市场_重复}";
+
 // 20 paragraphs of about 100 characters a page, each with one TITLE field; a table every 10 pages.
-std::string ReportFile(int pages, bool letters) {
+// The first `repeated` fields show one key, kRepeatedKey.
+std::string ReportFile(int pages, bool letters, int repeated = 0) {
   nlohmann::json main = nlohmann::json::array();
   std::string prose;
   for (int i = 0; i < 45; ++i) prose += "估价";
   for (int p = 0; p < pages; ++p) {
     for (int f = 0; f < kFieldsPerPage; ++f) {
-      const std::string key = Key((p * kFieldsPerPage + f) % 1000, letters);
+      const int n = p * kFieldsPerPage + f;
+      const std::string key = n < repeated ? kRepeatedKey : Key(n % 1000, letters);
       main.push_back({{"paragraph", {{{"text", prose}}, {{"code", "TITLE " + key}, {"result", key}}}}});
     }
     if (p % 10 == 9) {
@@ -41,14 +45,15 @@ std::string ReportFile(int pages, bool letters) {
       main.push_back({{"table", rows}});
     }
   }
-  const auto path = std::filesystem::temp_directory_path() / ("qv_word_benchmark_" + std::to_string(pages) + ".doc");
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("qv_word_benchmark_" + std::to_string(pages) + "_" + std::to_string(repeated) + ".doc");
   std::ofstream(path) << nlohmann::json{{"main", main}}.dump();
   return path.string();
 }
 
 struct Report {
-  Report(int pages, bool withLetters) : letters(withLetters) {
-    const std::string path = ReportFile(pages, letters);
+  Report(int pages, bool withLetters, int repeated = 0) : letters(withLetters) {
+    const std::string path = ReportFile(pages, letters, repeated);
     app.obj("Documents").call("Open", path);
     std::filesystem::remove(path);
     selection = app.obj("Selection");
@@ -82,6 +87,21 @@ void BM_ReplaceAll(benchmark::State& state) {
   state.SetLabel(std::to_string(state.range(0)) + " pages" + (report.letters ? ", keys with letters" : ""));
 }
 BENCHMARK(BM_ReplaceAll)->ArgsProduct({{25, 50, 100, 200}, {0, 1}})->Unit(benchmark::kMicrosecond);
+
+// One replace-all that makes m replacements in a report of 100 pages: one pass over the story and
+// m edits, so the time grows by the edits alone, never by m passes.
+void BM_ReplaceAllMatches(benchmark::State& state) {
+  const int matches = static_cast<int>(state.range(0));
+  const Report report(100, false, matches);
+  const std::string key = kRepeatedKey, value = "{市场_替换}";
+  bool forth = true;
+  for (auto _ : state) {
+    if (!report.ReplaceAll(forth ? key : value, forth ? value : key)) state.SkipWithError("no match");
+    forth = !forth;
+  }
+  state.SetLabel(std::to_string(matches) + " replacements");
+}
+BENCHMARK(BM_ReplaceAllMatches)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
 // The shape of one report refresh: whole story, field update, move up, 1 000 replace-alls.
 void BM_Refresh(benchmark::State& state) {

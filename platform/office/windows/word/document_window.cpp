@@ -199,7 +199,10 @@ void DocumentWindow::Render(DocumentState& doc, bool reveal) {
     // A user's edit changes a paragraph or a cell: only that is shown anew, keeping the page's
     // layout and scrolling; other changes render the whole story.
     updating_ = true;
+    QTextCursor edits(page_->document());  // all of them one change, laid out once
+    edits.beginEditBlock();
     const bool updated = shown_.Update(doc.content.main, rendered_, *page_->document());
+    edits.endEditBlock();
     updating_ = false;
     if (updated) {
       rendered_ = doc.content.main;

@@ -31,6 +31,9 @@ constexpr std::size_t kUnset = std::numeric_limits<std::size_t>::max();
 // The longest stretch of text shown as one block: the layout of a block costs more than its
 // length, so a longer paragraph is shown in blocks of this size, the breaks standing for nothing.
 constexpr int kLongestShownBlock = 2000;
+// More changed paragraphs and cells than this (a refresh's burst) are shown by rendering anew:
+// the view then lays the new text out lazily, a screenful first, rather than all of it at once.
+constexpr std::size_t kMostRegions = 64;
 
 // One model character (a UTF-8 lead byte and its continuation bytes, as CharCount counts them)
 // as UTF-16; a malformed one as the replacement character.
@@ -383,6 +386,7 @@ bool ShownStory::Update(Story& now, const Story& before, QTextDocument& document
         }
     }
     if (regions.empty()) return true;
+    if (regions.size() > kMostRegions) return false;
   } else {
     // Paragraphs split, joined, put in or taken out: one stretch of paragraphs between the
     // blocks that stayed the same at either end.
