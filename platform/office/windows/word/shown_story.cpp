@@ -249,14 +249,9 @@ class Renderer {
         ++s;
         continue;
       }
-      if (c == U'\f') {  // a page break: a line across the page here, and the rest on a new page
+      if (c == U'\f') {  // a page break: the rest on a new page
         flush();
-        QTextBlockFormat broken = cursor_.blockFormat();
-        broken.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
-        broken.setForeground(QColor(0xA0, 0xA0, 0xA0));
-        cursor_.setBlockFormat(broken);
         QTextBlockFormat next = paragraph_ && !cellContent_ ? paragraphBlock_ : cursor_.blockFormat();
-        next.clearProperty(QTextFormat::BlockTrailingHorizontalRulerWidth);
         next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         cursor_.insertBlock(next, format);
         ++s;
