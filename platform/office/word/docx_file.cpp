@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/automation/member_table.h"
 #include "platform/office/file_access.h"
 #include "platform/office/word/paragraph_styles.h"
 #include "platform/office/word/story.h"
@@ -47,24 +48,13 @@ const QString kStylesType = QStringLiteral("http://schemas.openxmlformats.org/of
 constexpr const char* kJustification[] = {"left", "center", "right", "both"};
 
 // LibreOffice turns a TITLE field that sets the title into plain text on its way through, but
-// keeps one whose keyword a tab ends as it is; Word reads the tab as the blank it is. The field is
-// written so and read back with its blank.
-bool IsTitleKeyword(std::string_view code, std::size_t& end) {
+// keeps one whose keyword a tab ends as it is, and a tab is white space between a field's keyword
+// and its argument as a blank is. So the blank after the keyword is written as a tab and read back
+// as the blank.
+std::string SwapTitleBlank(std::string code, char from, char to) {
   const std::size_t start = code.find_first_not_of(' ');
-  if (start == std::string_view::npos || code.size() - start < 6) return false;
-  end = start + 5;
-  return QString::fromLatin1(code.substr(start, 5).data(), 5).compare(QStringLiteral("title"), Qt::CaseInsensitive) == 0;
-}
-
-std::string StoredCode(std::string code) {
-  std::size_t end = 0;
-  if (IsTitleKeyword(code, end) && code[end] == ' ') code[end] = '\t';
-  return code;
-}
-
-std::string ReadCode(std::string code) {
-  std::size_t end = 0;
-  if (IsTitleKeyword(code, end) && code[end] == '\t') code[end] = ' ';
+  if (start == std::string::npos || code.size() - start < 6) return code;
+  if (automation::FoldCase(std::string_view(code).substr(start, 5)) == "title" && code[start + 5] == from) code[start + 5] = to;
   return code;
 }
 
@@ -133,7 +123,7 @@ class BodyWriter {
       x_.writeStartElement(kW, QStringLiteral("r"));
       x_.writeStartElement(kW, QStringLiteral("instrText"));
       x_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-      x_.writeCharacters(Q(Printable(StoredCode(field.code))));
+      x_.writeCharacters(Q(Printable(SwapTitleBlank(field.code, ' ', '\t'))));
       x_.writeEndElement();
       x_.writeEndElement();
       FieldChar(QStringLiteral("separate"));
@@ -749,7 +739,7 @@ class BodyReader {
     fields_.pop_back();
     if (!fields_.empty()) return;
     done.field.id = doc_.NewId();
-    done.field.code = ReadCode(std::move(done.field.code));
+    done.field.code = SwapTitleBlank(std::move(done.field.code), '\t', ' ');
     position_ += FieldLength(done.field);
     Container().emplace_back(std::move(done.field));
   }
