@@ -20,6 +20,7 @@ struct Reader {
   Document doc;
   std::vector<std::pair<std::string, CellRange>> reads;
   Table* table = nullptr;
+  int indent = 0;
 
   const KeyRow& keyAt(const std::string& list, CellAddress cell) const {
     bool readable = false;
@@ -32,23 +33,47 @@ struct Reader {
 
   Inlines parseInlines(const std::string& text) const {
     Inlines items;
+    bool bold = false;
     std::size_t at = 0;
+    const auto plain = [&](std::size_t to) {
+      if (to > at) items.push_back(TextRun{text.substr(at, to - at), bold});
+    };
     while (at < text.size()) {
-      auto open = text.find("{{", at);
+      const auto open = text.find("{{", at), star = text.find("**", at);
+      if (star < open) {
+        plain(star);
+        bold = !bold;
+        at = star + 2;
+        continue;
+      }
       if (open == std::string::npos) {
-        items.push_back(TextRun{text.substr(at)});
+        plain(text.size());
         break;
       }
-      if (open > at) items.push_back(TextRun{text.substr(at, open - at)});
+      plain(open);
       auto close = text.find("}}", open);
       if (close == std::string::npos) throw std::invalid_argument("unclosed placeholder");
       auto inner = text.substr(open + 2, close - open - 2);
       auto colon = inner.find(':');
       if (colon == std::string::npos) throw std::invalid_argument("placeholder without LIST:CELL");
-      items.push_back(PlaceholderField{keyAt(inner.substr(0, colon), ParseAddress(inner.substr(colon + 1))).key});
+      items.push_back(PlaceholderField{keyAt(inner.substr(0, colon), ParseAddress(inner.substr(colon + 1))).key, bold});
       at = close + 2;
     }
+    if (bold) throw std::invalid_argument("bold text without its closing **");
     return items;
+  }
+
+  // A width per column in twips, on a line "widths W …" before the table's rows.
+  void tableWidths(const std::string& list) {
+    if (!table->rows.empty() || !table->widths.empty()) throw std::invalid_argument("widths come once, before the rows");
+    std::size_t at = 0;
+    while (at < list.size()) {
+      std::size_t used = 0;
+      const int width = std::stoi(list.substr(at), &used);
+      if (width <= 0) throw std::invalid_argument("a column width is more than 0 twips");
+      table->widths.push_back(width);
+      at = list.find_first_not_of(' ', at + used);
+    }
   }
 
   void tableRow(const std::string& text) {
@@ -70,7 +95,11 @@ struct Reader {
     if (table) {
       if (text == "end") {
         if (table->rows.empty()) throw std::invalid_argument("empty table");
+        if (!table->widths.empty() && table->widths.size() != table->rows.front().size())
+          throw std::invalid_argument("a width for each column");
         table = nullptr;
+      } else if (text.starts_with("widths ")) {
+        tableWidths(text.substr(7));
       } else if (!text.empty() && text[0] == '|') {
         tableRow(text);
       } else {
@@ -91,11 +120,21 @@ struct Reader {
       reads.push_back({rest.substr(0, s), ParseRange(rest.substr(s + 1))});
     } else if (word == "header" || word == "footer") {
       (word == "header" ? doc.header : doc.footer).push_back(Paragraph{{TextRun{rest}}});
+    } else if (word == "indent") {
+      indent = std::stoi(rest);
     } else if (word == "table") {
+      if (!doc.main.empty() && std::holds_alternative<Table>(doc.main.back()))
+        throw std::invalid_argument("a table right after a table: put a paragraph between them");
       doc.main.push_back(Table{rest, {}});
       table = &std::get<Table>(doc.main.back());
+    } else if (word == "@pagebreak") {
+      doc.main.push_back(Paragraph{{TextRun{"\f"}}});
+    } else if (word == "@title" || word == "@h1" || word == "@h2" || word == "@h3") {
+      doc.main.push_back(Paragraph{parseInlines(rest), word == "@title" ? "title" : "heading" + word.substr(2), word == "@title" ? "center" : ""});
+    } else if (word == "@center" || word == "@right") {
+      doc.main.push_back(Paragraph{parseInlines(rest), "", word.substr(1)});
     } else {
-      doc.main.push_back(Paragraph{text.empty() ? Inlines{} : parseInlines(text)});
+      doc.main.push_back(Paragraph{text.empty() ? Inlines{} : parseInlines(text), "", "", text.empty() ? 0 : indent});
     }
   }
 };

@@ -21,11 +21,13 @@ nlohmann::json InlinesJson(const Inlines& items, std::size_t& position) {
   for (const auto& item : items) {
     if (const auto* run = std::get_if<TextRun>(&item)) {
       out.push_back({{"text", run->text}});
+      if (run->bold) out.back()["bold"] = true;
       position += Chars(run->text);
     } else {
-      const auto& key = std::get<PlaceholderField>(item).key;
-      out.push_back({{"code", kFieldCode + key}, {"result", key}});
-      position += 3 + Chars(kFieldCode + key) + Chars(key);
+      const auto& field = std::get<PlaceholderField>(item);
+      out.push_back({{"code", kFieldCode + field.key}, {"result", field.key}});
+      if (field.bold) out.back()["bold"] = true;
+      position += 3 + Chars(kFieldCode + field.key) + Chars(field.key);
     }
   }
   return out;
@@ -46,7 +48,11 @@ nlohmann::json DocumentJson(const Document& document) {
   std::size_t position = 0;
   for (const auto& block : document.main) {
     if (const auto* p = std::get_if<Paragraph>(&block)) {
-      main.push_back({{"paragraph", InlinesJson(p->items, position)}});
+      nlohmann::json paragraph = {{"paragraph", InlinesJson(p->items, position)}};
+      if (!p->style.empty()) paragraph["style"] = p->style;
+      if (!p->align.empty()) paragraph["align"] = p->align;
+      if (p->indent != 0) paragraph["indent"] = p->indent;
+      main.push_back(std::move(paragraph));
       ++position;  // paragraph mark
       continue;
     }
@@ -63,6 +69,7 @@ nlohmann::json DocumentJson(const Document& document) {
       rows.push_back(cells);
     }
     main.push_back({{"table", rows}});
+    if (!table.widths.empty()) main.back()["widths"] = table.widths;
     if (!table.bookmark.empty()) bookmarks.push_back({{"name", table.bookmark}, {"start", start}, {"end", position}});
   }
   nlohmann::json j = {{"template", document.isTemplate}, {"title", document.title}, {"main", main}};

@@ -16,8 +16,18 @@ namespace office::word {
 // elsewhere (and fail cleanly when they are gone).
 using NodeId = std::uint32_t;
 
+// Character formatting set on the text itself, over what its paragraph's style gives.
+struct RunFormat {
+  bool bold = false;
+  bool italic = false;
+  int halfPoints = 0;  // the font size as Word stores it; 0 for the style's size
+  bool operator==(const RunFormat&) const = default;
+};
+
+// A "\f" in a run is a manual page break, one character as Word counts it.
 struct Run {
   std::string text;  // UTF-8; "\r" in a cell or field result is a paragraph mark inside it
+  RunFormat format{};
   bool operator==(const Run&) const = default;
 };
 
@@ -25,14 +35,26 @@ struct Field {
   NodeId id = 0;
   std::string code;
   std::string result;
+  RunFormat format{};  // of the shown result
   bool operator==(const Field&) const = default;
 };
 
 using Inline = std::variant<Run, Field>;
 using Inlines = std::vector<Inline>;
 
+enum class ParagraphStyle { Normal, Heading1, Heading2, Heading3, Title };
+enum class Alignment { Left, Center, Right, Justify };
+
+struct ParagraphFormat {
+  ParagraphStyle style = ParagraphStyle::Normal;
+  Alignment alignment = Alignment::Left;
+  int firstLineIndent = 0;  // in twips
+  bool operator==(const ParagraphFormat&) const = default;
+};
+
 struct Paragraph {
   Inlines items;
+  ParagraphFormat format{};
   bool operator==(const Paragraph&) const = default;
 };
 
@@ -50,6 +72,8 @@ struct Row {
 struct Table {
   NodeId id = 0;
   std::vector<Row> rows;
+  bool borders = true;
+  std::vector<int> columnWidths{};  // in twips, one per column; none for columns of equal width
   bool operator==(const Table&) const = default;
 };
 

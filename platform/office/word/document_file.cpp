@@ -8,6 +8,7 @@
 
 #include "platform/office/file_access.h"
 #include "platform/office/word/docx_file.h"
+#include "platform/office/word/paragraph_styles.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_errors.h"
 #include "platform/office/zip_package.h"
@@ -41,18 +42,45 @@ std::string Text(const json& j, const std::string& where) {
   return j.get<std::string>();
 }
 
+bool Flag(const json& j, const std::string& where) {
+  if (!j.is_boolean()) Fail(where, "expected true or false");
+  return j.get<bool>();
+}
+
+// Twips of an indent or a column width; a page is less than 32 000 twips across.
+int Twips(const json& j, const std::string& where, int least) {
+  if (!j.is_number_integer() || j.get<long long>() < least || j.get<long long>() > 31680)
+    Fail(where, "expected twips from " + std::to_string(least) + " to 31680");
+  return j.get<int>();
+}
+
+RunFormat ReadRunFormat(const json& item, const std::string& at) {
+  RunFormat format;
+  if (item.contains("bold")) format.bold = Flag(item["bold"], at + ".bold");
+  if (item.contains("italic")) format.italic = Flag(item["italic"], at + ".italic");
+  if (item.contains("size")) {
+    const json& size = item["size"];
+    // Points, in halves as Word sets them, from 1 to Word's largest, 1638.
+    if (!size.is_number() || size.get<double>() < 1 || size.get<double>() > 1638 ||
+        size.get<double>() * 2 != static_cast<double>(static_cast<int>(size.get<double>() * 2)))
+      Fail(at + ".size", "expected a size in points from 1 to 1638, in halves");
+    format.halfPoints = static_cast<int>(size.get<double>() * 2);
+  }
+  return format;
+}
+
 Inlines ReadInlines(const json& j, const std::string& where, DocumentContent& doc) {
   Inlines items;
   for (std::size_t i = 0; i < Array(j, where).size(); ++i) {
     const std::string at = where + "[" + std::to_string(i) + "]";
     const json& item = j[i];
-    OnlyMembers(item, at, {"text", "code", "result"});
+    OnlyMembers(item, at, {"text", "code", "result", "bold", "italic", "size"});
     if (item.contains("text")) {
-      if (item.size() != 1) Fail(at, "a text run holds only \"text\"");
-      items.emplace_back(Run{Text(item["text"], at + ".text")});
+      if (item.contains("code") || item.contains("result")) Fail(at, "a text run holds no \"code\" or \"result\"");
+      items.emplace_back(Run{Text(item["text"], at + ".text"), ReadRunFormat(item, at)});
     } else if (item.contains("code")) {
       items.emplace_back(Field{doc.NewId(), Text(item["code"], at + ".code"),
-                               item.contains("result") ? Text(item["result"], at + ".result") : ""});
+                               item.contains("result") ? Text(item["result"], at + ".result") : "", ReadRunFormat(item, at)});
     } else {
       Fail(at, "expected \"text\" or \"code\"");
     }
@@ -64,15 +92,31 @@ Story ReadStory(const json& j, const std::string& where, DocumentContent& doc) {
   Story story;
   for (std::size_t b = 0; b < Array(j, where).size(); ++b) {
     const std::string at = where + "[" + std::to_string(b) + "]";
-    OnlyMembers(j[b], at, {"paragraph", "table"});
-    if (j[b].size() != 1) Fail(at, "expected one of \"paragraph\" and \"table\"");
+    OnlyMembers(j[b], at, {"paragraph", "style", "align", "indent", "table", "borders", "widths"});
+    if (j[b].contains("paragraph") == j[b].contains("table")) Fail(at, "expected one of \"paragraph\" and \"table\"");
     if (j[b].contains("paragraph")) {
-      story.blocks.emplace_back(Paragraph{ReadInlines(j[b]["paragraph"], at + ".paragraph", doc)});
+      if (j[b].contains("borders") || j[b].contains("widths")) Fail(at, "a paragraph has no \"borders\" or \"widths\"");
+      Paragraph para{ReadInlines(j[b]["paragraph"], at + ".paragraph", doc)};
+      if (j[b].contains("style")) {
+        const StyleLook* look = LookByFileName(Text(j[b]["style"], at + ".style"));
+        if (!look) Fail(at + ".style", "expected normal, heading1, heading2, heading3 or title");
+        para.format.style = look->style;
+      }
+      if (j[b].contains("align")) {
+        const auto alignment = AlignmentByName(Text(j[b]["align"], at + ".align"));
+        if (!alignment) Fail(at + ".align", "expected left, center, right or justify");
+        para.format.alignment = *alignment;
+      }
+      if (j[b].contains("indent")) para.format.firstLineIndent = Twips(j[b]["indent"], at + ".indent", -31680);
+      story.blocks.emplace_back(std::move(para));
       continue;
     }
+    if (j[b].contains("style") || j[b].contains("align") || j[b].contains("indent"))
+      Fail(at, "a table has no \"style\", \"align\" or \"indent\"");
     const json& rows = Array(j[b]["table"], at + ".table");
     if (rows.empty()) Fail(at + ".table", "a table needs a row");
     Table table{doc.NewId(), {}};
+    if (j[b].contains("borders")) table.borders = Flag(j[b]["borders"], at + ".borders");
     for (std::size_t r = 0; r < rows.size(); ++r) {
       const std::string rowAt = at + ".table[" + std::to_string(r) + "]";
       if (Array(rows[r], rowAt).empty()) Fail(rowAt, "a row needs a cell");
@@ -80,6 +124,13 @@ Story ReadStory(const json& j, const std::string& where, DocumentContent& doc) {
       for (std::size_t c = 0; c < rows[r].size(); ++c)
         row.cells.push_back(Cell{ReadInlines(rows[r][c], rowAt + "[" + std::to_string(c) + "]", doc)});
       table.rows.push_back(std::move(row));
+    }
+    if (j[b].contains("widths")) {
+      std::size_t columns = 0;
+      for (const Row& row : table.rows) columns = std::max(columns, row.cells.size());
+      if (Array(j[b]["widths"], at + ".widths").size() != columns) Fail(at + ".widths", "expected one width per column");
+      for (std::size_t c = 0; c < columns; ++c)
+        table.columnWidths.push_back(Twips(j[b]["widths"][c], at + ".widths[" + std::to_string(c) + "]", 1));
     }
     story.blocks.emplace_back(std::move(table));
   }
@@ -95,10 +146,7 @@ std::size_t Position(const json& j, const std::string& where) {
 DocumentContent ReadContent(const json& j) {
   OnlyMembers(j, "the document", {"template", "title", "main", "stories", "bookmarks"});
   DocumentContent doc;
-  if (j.contains("template")) {
-    if (!j["template"].is_boolean()) Fail("template", "expected true or false");
-    doc.isTemplate = j["template"].get<bool>();
-  }
+  if (j.contains("template")) doc.isTemplate = Flag(j["template"], "template");
   if (j.contains("title")) doc.title = Text(j["title"], "title");
   if (!j.contains("main")) Fail("the document", "no \"main\" story");
   doc.main = ReadStory(j["main"], "main", doc);
@@ -122,13 +170,26 @@ DocumentContent ReadContent(const json& j) {
   return doc;
 }
 
+void WriteRunFormat(const RunFormat& format, json& item) {
+  if (format.bold) item["bold"] = true;
+  if (format.italic) item["italic"] = true;
+  if (format.halfPoints % 2 == 0 && format.halfPoints > 0) item["size"] = format.halfPoints / 2;
+  else if (format.halfPoints > 0) item["size"] = format.halfPoints / 2.0;
+}
+
 json WriteInlines(const Inlines& items) {
   json out = json::array();
   for (const Inline& i : items) {
-    if (const auto* run = std::get_if<Run>(&i))
-      out.push_back({{"text", run->text}});
-    else
-      out.push_back({{"code", std::get<Field>(i).code}, {"result", std::get<Field>(i).result}});
+    json item;
+    if (const auto* run = std::get_if<Run>(&i)) {
+      item = {{"text", run->text}};
+      WriteRunFormat(run->format, item);
+    } else {
+      const Field& field = std::get<Field>(i);
+      item = {{"code", field.code}, {"result", field.result}};
+      WriteRunFormat(field.format, item);
+    }
+    out.push_back(std::move(item));
   }
   return out;
 }
@@ -137,16 +198,24 @@ json WriteStory(const Story& story) {
   json out = json::array();
   for (const Block& block : story.blocks) {
     if (const auto* para = std::get_if<Paragraph>(&block)) {
-      out.push_back({{"paragraph", WriteInlines(para->items)}});
+      json p = {{"paragraph", WriteInlines(para->items)}};
+      if (para->format.style != ParagraphStyle::Normal) p["style"] = LookOf(para->format.style).fileName;
+      if (para->format.alignment != Alignment::Left) p["align"] = AlignmentName(para->format.alignment);
+      if (para->format.firstLineIndent != 0) p["indent"] = para->format.firstLineIndent;
+      out.push_back(std::move(p));
       continue;
     }
+    const Table& table = std::get<Table>(block);
     json rows = json::array();
-    for (const Row& row : std::get<Table>(block).rows) {
+    for (const Row& row : table.rows) {
       json cells = json::array();
       for (const Cell& cell : row.cells) cells.push_back(WriteInlines(cell.items));
       rows.push_back(std::move(cells));
     }
-    out.push_back({{"table", std::move(rows)}});
+    json t = {{"table", std::move(rows)}};
+    if (!table.borders) t["borders"] = false;
+    if (!table.columnWidths.empty()) t["widths"] = table.columnWidths;
+    out.push_back(std::move(t));
   }
   return out;
 }

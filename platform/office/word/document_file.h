@@ -9,10 +9,17 @@
 //     "stories": { "primaryHeader": [ block, … ], "primaryFooter": [ … ] },   optional
 //     "bookmarks": [ { "name": "…", "start": 0, "end": 0 } ]                 optional
 //   }
-//   block  = { "paragraph": [ inline, … ] }  |  { "table": [ row, … ] }
+//   block  = { "paragraph": [ inline, … ], "style": "heading1", "align": "center", "indent": 420 }
+//          | { "table": [ row, … ], "borders": false, "widths": [ 1200, 3000 ] }
 //   row    = [ cell, … ]                     a table has rows, a row has cells
 //   cell   = [ inline, … ]
 //   inline = { "text": "…" }  |  { "code": "TITLE 房屋坐落", "result": "房屋坐落" }   result optional
+//            either with "bold": true, "italic": true, "size": 10.5 (points, in halves)   optional
+//
+// A paragraph's style is normal (the default), heading1, heading2, heading3 or title; its
+// alignment left (the default), center, right or justify; its first-line indent in twips (less than
+// 0 for a hanging one). A table has borders unless "borders" is false; its widths are in twips,
+// one per column. A "\f" in a text is a page break.
 //
 // Texts are UTF-8. Bookmark positions are character positions of the main story, counted as the
 // automation interface counts them. Members other than these make the file malformed, so that a

@@ -1,5 +1,6 @@
 // Documents from templates and from files, saving, closing, and files that cannot be read.
 
+#include "platform/office/word/document_file.h"
 #include "platform/office/word/word_test_support.h"
 
 namespace office::word {
@@ -60,6 +61,28 @@ TEST_F(DocumentsTest, OpenOpensTheFileItselfAndSaveAsWritesIt) {
     EXPECT_NE(file.find(kept), std::string::npos) << kept;
 }
 
+TEST_F(DocumentsTest, FormattingReadsBackFromTheOwnFormat) {
+  const std::string blocks = R"([{"paragraph": [{"text": "报告", "bold": true, "size": 22}], "style": "title"},
+      {"paragraph": [{"text": "正文", "italic": true, "size": 10.5}, {"code": "TITLE k", "result": "k", "bold": true}],
+       "align": "justify", "indent": 420},
+      {"paragraph": [{"text": "\f"}], "style": "heading3", "align": "right", "indent": -200},
+      {"table": [[[{"text": "a"}], [{"text": "b"}]]], "borders": false, "widths": [1000, 3000]},
+      {"paragraph": []}])";
+  const Object doc = Open(blocks);
+  const std::string saved = (folder / "again.doc").string();
+  doc.call("SaveAs", saved);
+  const DocumentContent first = ReadDocumentFile((folder / "report.doc").string()), second = ReadDocumentFile(saved);
+  EXPECT_TRUE(first.main == second.main);
+  const auto& body = std::get<Paragraph>(second.main.blocks[1]);
+  EXPECT_EQ(body.format, (ParagraphFormat{ParagraphStyle::Normal, Alignment::Justify, 420}));
+  EXPECT_EQ(std::get<word::Run>(body.items[0]).format, (RunFormat{false, true, 21}));
+  EXPECT_TRUE(std::get<Field>(body.items[1]).format.bold);
+  EXPECT_EQ(std::get<Paragraph>(second.main.blocks[2]).format.firstLineIndent, -200);
+  EXPECT_EQ(std::get<Table>(second.main.blocks[3]).columnWidths, (std::vector<int>{1000, 3000}));
+  EXPECT_FALSE(std::get<Table>(second.main.blocks[3]).borders);
+  EXPECT_EQ(doc.obj("Content").get("Text").toText(), "报告\r正文k\r\f\ra\r\ab\r\a\r\a\r") << "formatting adds no characters";
+}
+
 TEST_F(DocumentsTest, ASavedDocumentAlwaysReadsBack) {
   const Object doc = Open(R"([{"paragraph": [{"text": "甲乙丙丁"}]}])", R"(, "bookmarks": [{"name": "b", "start": 4, "end": 5}])");
   doc.call("Range", 0, 4).toObject().put("Text", "");
@@ -115,6 +138,15 @@ TEST_F(DocumentsTest, MissingAndMalformedFilesOpenNothing) {
       {R"({"title": "no story"})", "no \"main\" story"},
       {"[1, 2]", "expected an object"},
       {"{\"main\": [{\"paragraph\": [{\"text\": \"\xff\"}]}]}", "parse error"},
+      {R"({"main": [{"paragraph": [], "style": "heading4"}]})", "main[0].style: expected normal, heading1"},
+      {R"({"main": [{"paragraph": [], "align": "middle"}]})", "main[0].align: expected left, center"},
+      {R"({"main": [{"paragraph": [{"text": "a", "size": 0.3}]}]})", "main[0].paragraph[0].size: expected a size"},
+      {R"({"main": [{"paragraph": [{"text": "a", "size": 10.25}]}]})", "in halves"},
+      {R"({"main": [{"paragraph": [{"text": "a", "bold": 1}]}]})", "main[0].paragraph[0].bold: expected true or false"},
+      {R"({"main": [{"table": [[[], []]], "widths": [100]}]})", "main[0].widths: expected one width per column"},
+      {R"({"main": [{"table": [[[]]], "widths": [0]}]})", "main[0].widths[0]: expected twips from 1"},
+      {R"({"main": [{"table": [[[]]], "style": "title"}]})", "a table has no"},
+      {R"({"main": [{"paragraph": [], "table": [[[]]]}]})", "expected one of"},
   };
   const Object documents = app.obj("Documents");
   for (const Case& c : cases) {

@@ -4,12 +4,15 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <optional>
 #include <utility>
 
+#include "platform/automation/member_table.h"
 #include "platform/office/file_access.h"
+#include "platform/office/word/paragraph_styles.h"
 #include "platform/office/word/story.h"
 #include "platform/office/zip_package.h"
 
@@ -39,6 +42,22 @@ constexpr StoryPart kStoryParts[] = {{"primaryHeader", "headerReference", "hdr",
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+const QString kStylesType = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles");
+
+// The alignments as w:jc names them.
+constexpr const char* kJustification[] = {"left", "center", "right", "both"};
+
+// LibreOffice turns a TITLE field that sets the title into plain text on its way through, but
+// keeps one whose keyword a tab ends as it is, and a tab is white space between a field's keyword
+// and its argument as a blank is. So the blank after the keyword is written as a tab and read back
+// as the blank.
+std::string SwapTitleBlank(std::string code, char from, char to) {
+  const std::size_t start = code.find_first_not_of(' ');
+  if (start == std::string::npos || code.size() - start < 6) return code;
+  if (automation::FoldCase(std::string_view(code).substr(start, 5)) == "title" && code[start + 5] == from) code[start + 5] = to;
+  return code;
+}
+
 // ---- writing ----
 
 std::size_t FieldLength(const Field& field) { return 3 + CharCount(field.code) + CharCount(field.result); }
@@ -61,7 +80,7 @@ class BodyWriter {
     for (const Block& block : story.blocks) {
       Marks();
       if (const auto* para = std::get_if<Paragraph>(&block)) {
-        WriteParagraph(para->items, true);
+        WriteParagraph(para->items, true, &para->format);
         continue;
       }
       WriteTable(std::get<Table>(block));
@@ -73,12 +92,13 @@ class BodyWriter {
  private:
   // A "\r" inside the inlines (in a cell, or in a field's result) ends a paragraph there: Word
   // lets a field's result run over paragraphs, and reading joins them again.
-  void WriteParagraph(const Inlines& items, bool marked) {
+  void WriteParagraph(const Inlines& items, bool marked, const ParagraphFormat* format = nullptr) {
     x_.writeStartElement(kW, QStringLiteral("p"));
+    if (format) WriteParagraphProperties(*format);
     for (const Inline& item : items) {
       if (const auto* run = std::get_if<Run>(&item)) {
         if (!marked) {
-          WriteText(run->text);
+          WriteText(run->text, run->format);
           continue;
         }
         // Split where bookmarks begin or end inside the run.
@@ -90,7 +110,7 @@ class BodyWriter {
             for (const std::size_t at : {b.span.start, b.span.end})
               if (at > position_ && at < position_ + chars) chars = at - position_;
           const std::size_t bytes = ByteOffset(text, chars);
-          WriteText(text.substr(0, bytes));
+          WriteText(text.substr(0, bytes), run->format);
           text.remove_prefix(bytes);
           position_ += chars;
         }
@@ -103,11 +123,11 @@ class BodyWriter {
       x_.writeStartElement(kW, QStringLiteral("r"));
       x_.writeStartElement(kW, QStringLiteral("instrText"));
       x_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-      x_.writeCharacters(Q(Printable(field.code)));
+      x_.writeCharacters(Q(Printable(SwapTitleBlank(field.code, ' ', '\t'))));
       x_.writeEndElement();
       x_.writeEndElement();
       FieldChar(QStringLiteral("separate"));
-      WriteText(field.result);
+      WriteText(field.result, field.format);
       FieldChar(QStringLiteral("end"));
     }
     if (marked) {
@@ -144,12 +164,45 @@ class BodyWriter {
     x_.writeEndElement();
   }
 
-  void WriteText(std::string_view text) {
+  void WriteParagraphProperties(const ParagraphFormat& format) {
+    if (format == ParagraphFormat{}) return;
+    x_.writeStartElement(kW, QStringLiteral("pPr"));
+    if (format.style != ParagraphStyle::Normal) {
+      x_.writeEmptyElement(kW, QStringLiteral("pStyle"));
+      x_.writeAttribute(kW, QStringLiteral("val"), Q(LookOf(format.style).styleId));
+    }
+    if (format.firstLineIndent != 0) {
+      x_.writeEmptyElement(kW, QStringLiteral("ind"));
+      x_.writeAttribute(kW, format.firstLineIndent > 0 ? QStringLiteral("firstLine") : QStringLiteral("hanging"),
+                        QString::number(std::abs(format.firstLineIndent)));
+    }
+    if (format.alignment != Alignment::Left) {
+      x_.writeEmptyElement(kW, QStringLiteral("jc"));
+      x_.writeAttribute(kW, QStringLiteral("val"), QString::fromLatin1(kJustification[static_cast<int>(format.alignment)]));
+    }
+    x_.writeEndElement();
+  }
+
+  void WriteRunProperties(const RunFormat& format) {
+    if (format == RunFormat{}) return;
+    x_.writeStartElement(kW, QStringLiteral("rPr"));
+    if (format.bold) x_.writeEmptyElement(kW, QStringLiteral("b"));
+    if (format.italic) x_.writeEmptyElement(kW, QStringLiteral("i"));
+    if (format.halfPoints > 0)
+      for (const char* size : {"sz", "szCs"}) {
+        x_.writeEmptyElement(kW, QString::fromLatin1(size));
+        x_.writeAttribute(kW, QStringLiteral("val"), QString::number(format.halfPoints));
+      }
+    x_.writeEndElement();
+  }
+
+  void WriteText(std::string_view text, const RunFormat& format) {
     std::size_t from = 0;
     while (from < text.size()) {
       const std::size_t mark = std::min(text.find_first_of("\r\t\v\f", from), text.size());
       if (mark > from) {
         x_.writeStartElement(kW, QStringLiteral("r"));
+        WriteRunProperties(format);
         x_.writeStartElement(kW, QStringLiteral("t"));
         x_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
         x_.writeCharacters(Q(Printable(text.substr(from, mark - from))));
@@ -162,6 +215,7 @@ class BodyWriter {
         x_.writeStartElement(kW, QStringLiteral("p"));
       } else {
         x_.writeStartElement(kW, QStringLiteral("r"));
+        WriteRunProperties(format);
         if (text[mark] == '\t') x_.writeEmptyElement(kW, QStringLiteral("tab"));
         else x_.writeEmptyElement(kW, QStringLiteral("br"));
         if (text[mark] == '\f') x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("page"));
@@ -183,31 +237,53 @@ class BodyWriter {
   void WriteTable(const Table& table) {
     std::size_t columns = 0;
     for (const Row& row : table.rows) columns = std::max(columns, row.cells.size());
+    // Columns of equal width fill the text width of an A4 page.
+    std::vector<int> widths = table.columnWidths;
+    if (widths.size() != columns) widths.assign(columns, static_cast<int>(8306 / std::max<std::size_t>(columns, 1)));
+    int total = 0;
+    for (const int w : widths) total += w;
     x_.writeStartElement(kW, QStringLiteral("tbl"));
     x_.writeStartElement(kW, QStringLiteral("tblPr"));
     x_.writeEmptyElement(kW, QStringLiteral("tblW"));
-    x_.writeAttribute(kW, QStringLiteral("w"), QStringLiteral("0"));
-    x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("auto"));
+    x_.writeAttribute(kW, QStringLiteral("w"), QString::number(total));
+    x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
     x_.writeStartElement(kW, QStringLiteral("tblBorders"));
     for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
       x_.writeEmptyElement(kW, QString::fromLatin1(side));
-      x_.writeAttribute(kW, QStringLiteral("val"), QStringLiteral("single"));
+      x_.writeAttribute(kW, QStringLiteral("val"), table.borders ? QStringLiteral("single") : QStringLiteral("nil"));
+      if (!table.borders) continue;
       x_.writeAttribute(kW, QStringLiteral("sz"), QStringLiteral("4"));
       x_.writeAttribute(kW, QStringLiteral("space"), QStringLiteral("0"));
       x_.writeAttribute(kW, QStringLiteral("color"), QStringLiteral("auto"));
     }
     x_.writeEndElement();
+    x_.writeEmptyElement(kW, QStringLiteral("tblLayout"));
+    x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("fixed"));
     x_.writeEndElement();
     x_.writeStartElement(kW, QStringLiteral("tblGrid"));
-    for (std::size_t c = 0; c < columns; ++c) {
+    for (const int w : widths) {
       x_.writeEmptyElement(kW, QStringLiteral("gridCol"));
-      x_.writeAttribute(kW, QStringLiteral("w"), QString::number(8306 / columns));  // the text width of an A4 page
+      x_.writeAttribute(kW, QStringLiteral("w"), QString::number(w));
     }
     x_.writeEndElement();
     for (const Row& row : table.rows) {
       x_.writeStartElement(kW, QStringLiteral("tr"));
-      for (const Cell& cell : row.cells) {
+      for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        const Cell& cell = row.cells[c];
+        // A row of fewer cells has its last cell across the rest of the grid, as the window shows it.
+        const bool last = c + 1 == row.cells.size();
+        int width = widths[c];
+        for (std::size_t more = c + 1; last && more < columns; ++more) width += widths[more];
         x_.writeStartElement(kW, QStringLiteral("tc"));
+        x_.writeStartElement(kW, QStringLiteral("tcPr"));
+        x_.writeEmptyElement(kW, QStringLiteral("tcW"));
+        x_.writeAttribute(kW, QStringLiteral("w"), QString::number(width));
+        x_.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
+        if (last && columns > row.cells.size()) {
+          x_.writeEmptyElement(kW, QStringLiteral("gridSpan"));
+          x_.writeAttribute(kW, QStringLiteral("val"), QString::number(columns - c));
+        }
+        x_.writeEndElement();
         WriteParagraph(cell.items, false);
         x_.writeEndElement();
         position_ += InlinesLength(cell.items) + 1;  // and the cell's mark
@@ -270,10 +346,66 @@ std::string StoryPartXml(const StoryPart& p, const Story& story) {
   });
 }
 
+// The paragraph styles, each with its look, and the body text's size as the default.
+std::string StylesPart() {
+  return Xml([&](QXmlStreamWriter& x) {
+    x.writeNamespace(kW, QStringLiteral("w"));
+    x.writeStartElement(kW, QStringLiteral("styles"));
+    const auto value = [&](const char* name, const QString& v) {
+      x.writeEmptyElement(kW, QString::fromLatin1(name));
+      x.writeAttribute(kW, QStringLiteral("val"), v);
+    };
+    const auto sizes = [&](int halfPoints) {
+      for (const char* size : {"sz", "szCs"}) value(size, QString::number(halfPoints));
+    };
+    x.writeStartElement(kW, QStringLiteral("docDefaults"));
+    x.writeStartElement(kW, QStringLiteral("rPrDefault"));
+    x.writeStartElement(kW, QStringLiteral("rPr"));
+    x.writeEmptyElement(kW, QStringLiteral("rFonts"));
+    x.writeAttribute(kW, QStringLiteral("eastAsia"), QStringLiteral("宋体"));
+    sizes(kNormalHalfPoints);
+    x.writeEndElement();
+    x.writeEndElement();
+    x.writeEndElement();
+    for (const ParagraphStyle style : {ParagraphStyle::Normal, ParagraphStyle::Heading1, ParagraphStyle::Heading2,
+                                       ParagraphStyle::Heading3, ParagraphStyle::Title}) {
+      const StyleLook& look = LookOf(style);
+      x.writeStartElement(kW, QStringLiteral("style"));
+      x.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("paragraph"));
+      x.writeAttribute(kW, QStringLiteral("styleId"), Q(look.styleId));
+      if (style == ParagraphStyle::Normal) x.writeAttribute(kW, QStringLiteral("default"), QStringLiteral("1"));
+      value("name", Q(look.wordName));
+      if (style != ParagraphStyle::Normal) {
+        value("basedOn", QStringLiteral("Normal"));
+        value("next", QStringLiteral("Normal"));
+        value("qFormat", QStringLiteral("1"));
+        x.writeStartElement(kW, QStringLiteral("pPr"));
+        x.writeEmptyElement(kW, QStringLiteral("keepNext"));
+        x.writeEmptyElement(kW, QStringLiteral("spacing"));
+        x.writeAttribute(kW, QStringLiteral("before"), QString::number(look.spaceBefore));
+        x.writeAttribute(kW, QStringLiteral("after"), QString::number(look.spaceAfter));
+        if (style != ParagraphStyle::Title)
+          value("outlineLvl", QString::number(static_cast<int>(style) - static_cast<int>(ParagraphStyle::Heading1)));
+        x.writeEndElement();
+      }
+      x.writeStartElement(kW, QStringLiteral("rPr"));
+      if (look.bold) x.writeEmptyElement(kW, QStringLiteral("b"));
+      sizes(look.halfPoints);
+      x.writeEndElement();
+      x.writeEndElement();
+    }
+    x.writeEndElement();
+  });
+}
+
 std::string DocumentRelationships(const DocumentContent& document) {
   return Xml([&](QXmlStreamWriter& x) {
     x.writeDefaultNamespace(kRelationships);
     x.writeStartElement(kRelationships, QStringLiteral("Relationships"));
+    x.writeEmptyElement(kRelationships, QStringLiteral("Relationship"));
+    x.writeAttribute(QStringLiteral("Id"), QStringLiteral("rIdStyles"));
+    x.writeAttribute(QStringLiteral("Type"), kStylesType);
+    x.writeAttribute(QStringLiteral("Target"), QStringLiteral("styles.xml"));
     for (const StoryPart& p : kStoryParts) {
       if (!document.otherStories.contains(p.story)) continue;
       x.writeEmptyElement(kRelationships, QStringLiteral("Relationship"));
@@ -311,6 +443,8 @@ std::string ContentTypesPart(const DocumentContent& document, bool asTemplate) {
     add(QStringLiteral("Default"), QStringLiteral("Extension"), QStringLiteral("xml"), QStringLiteral("application/xml"));
     add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/document.xml"),
         asTemplate ? kTemplateType : kDocumentType);
+    add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/styles.xml"),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"));
     for (const StoryPart& p : kStoryParts)
       if (document.otherStories.contains(p.story))
         add(QStringLiteral("Override"), QStringLiteral("PartName"), QStringLiteral("/word/") + QString::fromLatin1(p.part),
@@ -345,11 +479,35 @@ std::string PackageRelationships() {
                      std::to_string(x.lineNumber()) + ")");
 }
 
+// The paragraph styles of a styles part by their ids, known by Word's built-in names, which stay
+// the same whatever the ids (Word in Chinese gives "heading 1" the id "1").
+using StyleIds = std::map<QString, ParagraphStyle>;
+
+StyleIds ReadStyleIds(const std::string& styles, const std::string& part) {
+  StyleIds ids;
+  QXmlStreamReader x(QByteArray::fromStdString(styles));
+  QString id;
+  while (!x.atEnd()) {
+    if (x.readNext() != QXmlStreamReader::StartElement || x.namespaceUri() != kW) continue;
+    if (x.name() == QStringLiteral("style")) {
+      id = x.attributes().value(kW, QStringLiteral("styleId")).toString();
+    } else if (x.name() == QStringLiteral("name") && !id.isEmpty()) {
+      const auto name = x.attributes().value(kW, QStringLiteral("val"));
+      for (const ParagraphStyle style : {ParagraphStyle::Normal, ParagraphStyle::Heading1, ParagraphStyle::Heading2,
+                                         ParagraphStyle::Heading3, ParagraphStyle::Title})
+        if (name.compare(Q(LookOf(style).wordName), Qt::CaseInsensitive) == 0) ids[id] = style;
+      id.clear();
+    }
+  }
+  if (x.hasError()) XmlFault(x, part);
+  return ids;
+}
+
 // The body's paragraphs and tables as the model holds them. Structure the model lacks is read
 // through: a nested table's paragraphs join its cell, and drawings and text boxes are left out.
 class BodyReader {
  public:
-  explicit BodyReader(DocumentContent& doc) : doc_(doc) {}
+  BodyReader(DocumentContent& doc, const StyleIds& styles) : doc_(doc), styles_(styles) {}
 
   // The story under the root element (body, hdr or ftr).
   void Read(QXmlStreamReader& x, const std::string& part, const QString& root) {
@@ -390,15 +548,76 @@ class BodyReader {
     bool inResult = false;
   };
 
+  // An element's w:val as Word's on and off values read.
+  static bool On(const QXmlStreamReader& x) {
+    const auto v = x.attributes().value(kW, QStringLiteral("val"));
+    return v.isEmpty() || !(v == QStringLiteral("0") || v == QStringLiteral("false") || v == QStringLiteral("off"));
+  }
+  static int Number(const QXmlStreamReader& x, const QString& attribute) {
+    return x.attributes().value(kW, attribute).toInt();
+  }
+
+  // Paragraph, run and table properties, as far as the model holds them.
+  bool Properties(QXmlStreamReader& x) {
+    const auto name = x.name();
+    const auto val = x.attributes().value(kW, QStringLiteral("val"));
+    if (name == QStringLiteral("pPr")) return paragraphProperties_ = true;
+    if (name == QStringLiteral("rPr")) return runProperties_ = !paragraphProperties_;
+    if (paragraphProperties_ && !runProperties_) {
+      if (name == QStringLiteral("pStyle")) {
+        const auto known = styles_.find(val.toString());
+        const StyleLook* look = LookByStyleId(val.toString().toStdString());
+        paragraphFormat_.style = known != styles_.end() ? known->second : look ? look->style : ParagraphStyle::Normal;
+      } else if (name == QStringLiteral("jc")) {
+        paragraphFormat_.alignment = val == QStringLiteral("center")                                ? Alignment::Center
+                                     : val == QStringLiteral("right") || val == QStringLiteral("end") ? Alignment::Right
+                                     : val == QStringLiteral("both") || val == QStringLiteral("distribute")
+                                         ? Alignment::Justify
+                                         : Alignment::Left;
+      } else if (name == QStringLiteral("ind")) {
+        paragraphFormat_.firstLineIndent = std::clamp(
+            x.attributes().hasAttribute(kW, QStringLiteral("hanging")) ? -Number(x, QStringLiteral("hanging"))
+                                                                       : Number(x, QStringLiteral("firstLine")),
+            -31680, 31680);
+      } else {
+        return false;  // the section's properties in a paragraph's hold header and footer references
+      }
+      return true;
+    }
+    if (runProperties_) {
+      if (name == QStringLiteral("b")) run_.bold = On(x);
+      else if (name == QStringLiteral("i")) run_.italic = On(x);
+      else if (name == QStringLiteral("sz")) run_.halfPoints = std::clamp(val.toInt(), 0, 3276);
+      return true;
+    }
+    if (tableDepth_ != 1) return false;
+    if (name == QStringLiteral("tblBorders") || name == QStringLiteral("tcBorders")) return borderSides_ = true;
+    if (borderSides_) {
+      // A table with a line on any side of it or of a cell is one with borders.
+      if (!val.isEmpty() && val != QStringLiteral("nil") && val != QStringLiteral("none")) tableBorders_ = true;
+      return true;
+    }
+    if (name == QStringLiteral("tblStyle")) {
+      tableBorders_ = tableBorders_ || val == QStringLiteral("TableGrid");
+      return true;
+    }
+    if (name == QStringLiteral("gridCol")) {
+      grid_.push_back(std::clamp(Number(x, QStringLiteral("w")), 1, 31680));
+      return true;
+    }
+    return false;
+  }
+
   void Start(QXmlStreamReader& x) {
     const auto name = x.name();
-    if (name == QStringLiteral("t")) return Append(x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
-    if (name == QStringLiteral("instrText")) {
-      const std::string code = x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
-      if (fields_.size() == 1 && !fields_.back().inResult) fields_.back().field.code += code;
+    if (Properties(x)) return;
+    if (name == QStringLiteral("r")) {
+      run_ = {};
       return;
     }
-    if (name == QStringLiteral("tab")) return Append("\t");
+    if (name == QStringLiteral("t")) return Append(x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+    if (name == QStringLiteral("instrText")) return Code(x.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+    if (name == QStringLiteral("tab")) return InCode() ? Code("\t") : Append("\t");
     if (name == QStringLiteral("cr")) return Append("\v");
     if (name == QStringLiteral("br"))
       return Append(x.attributes().value(kW, QStringLiteral("type")) == QStringLiteral("page") ? "\f" : "\v");
@@ -435,7 +654,11 @@ class BodyReader {
         name == QStringLiteral("object"))
       return x.skipCurrentElement();
     if (name == QStringLiteral("tbl")) {
-      if (++tableDepth_ == 1 && fields_.empty()) table_ = Table{doc_.NewId(), {}};
+      if (++tableDepth_ == 1 && fields_.empty()) {
+        table_ = Table{doc_.NewId(), {}};
+        tableBorders_ = false;
+        grid_.clear();
+      }
       return;
     }
     if (tableDepth_ != 1 || !table_) return;
@@ -444,18 +667,28 @@ class BodyReader {
   }
 
   void End(QStringView name) {
-    if (name == QStringLiteral("fldSimple")) {
+    if (name == QStringLiteral("pPr")) {
+      paragraphProperties_ = false;
+    } else if (name == QStringLiteral("rPr")) {
+      runProperties_ = false;
+    } else if (name == QStringLiteral("tblBorders") || name == QStringLiteral("tcBorders")) {
+      borderSides_ = false;
+    } else if (name == QStringLiteral("fldSimple")) {
       if (!fields_.empty()) EndField();
     } else if (name == QStringLiteral("p")) {
       // A paragraph ending inside a field's result leaves a paragraph mark in the result.
       if (!fields_.empty()) return Append("\r");
       if (cell_) return Append("\r");
       if (tableDepth_ == 0) {
-        story_.blocks.emplace_back(Paragraph{std::exchange(paragraph_, {})});
+        story_.blocks.emplace_back(Paragraph{std::exchange(paragraph_, {}), std::exchange(paragraphFormat_, {})});
         ++position_;
       }
     } else if (name == QStringLiteral("tbl") && tableDepth_ > 0) {
       if (--tableDepth_ == 0 && table_) {
+        table_->borders = tableBorders_;
+        std::size_t columns = 0;
+        for (const Row& row : table_->rows) columns = std::max(columns, row.cells.size());
+        if (grid_.size() == columns) table_->columnWidths = grid_;
         if (!table_->rows.empty()) story_.blocks.emplace_back(std::move(*table_));
         table_.reset();
       }
@@ -480,15 +713,24 @@ class BodyReader {
 
   Inlines& Container() { return cell_ ? cell_->items : paragraph_; }
 
-  // Text goes to the open field's code or result (a nested field's result is part of its
-  // outer field's), else to the paragraph or cell.
+  // Within the code of a field that stands in the text (not one nested in another).
+  bool InCode() const { return fields_.size() == 1 && !fields_.back().inResult; }
+  void Code(const std::string& text) {
+    if (InCode()) fields_.back().field.code += text;
+  }
+
+  // Text goes to the open field's result (a nested field's result is part of its outer field's;
+  // the result takes the format of its first run), else to the paragraph or cell.
   void Append(const std::string& text) {
     if (!fields_.empty()) {
       const bool shown = std::all_of(fields_.begin() + 1, fields_.end(), [](const OpenField& f) { return f.inResult; });
-      if (fields_.front().inResult && shown) fields_.front().field.result += text;
+      Field& field = fields_.front().field;
+      if (!fields_.front().inResult || !shown) return;
+      if (field.result.empty()) field.format = run_;
+      field.result += text;
       return;
     }
-    Container().emplace_back(Run{text});
+    Container().emplace_back(Run{text, run_});
     position_ += CharCount(text);
   }
 
@@ -497,13 +739,20 @@ class BodyReader {
     fields_.pop_back();
     if (!fields_.empty()) return;
     done.field.id = doc_.NewId();
+    done.field.code = SwapTitleBlank(std::move(done.field.code), '\t', ' ');
     position_ += FieldLength(done.field);
     Container().emplace_back(std::move(done.field));
   }
 
   DocumentContent& doc_;
+  const StyleIds& styles_;
   Story story_;
   Inlines paragraph_;
+  ParagraphFormat paragraphFormat_;
+  RunFormat run_;
+  bool paragraphProperties_ = false, runProperties_ = false, borderSides_ = false;
+  bool tableBorders_ = false;
+  std::vector<int> grid_;
   std::vector<OpenField> fields_;
   int tableDepth_ = 0;
   std::optional<Table> table_;
@@ -555,16 +804,20 @@ DocumentContent ReadDocx(std::string_view bytes) {
       PartName("", RelationshipTarget(parts, "_rels/.rels", QStringLiteral("Type"), kOfficeDocument).value_or("word/document.xml"));
   const std::optional<std::string> body = parts.Part(main);
   if (!body) throw PackageError("the package has no main document part (" + main + ")");
+  const std::size_t slash = main.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : main.substr(0, slash + 1);
+  const std::string relsPart = folder + "_rels/" + main.substr(folder.size()) + ".rels";
+  StyleIds styles;
+  if (const auto target = RelationshipTarget(parts, relsPart, QStringLiteral("Type"), kStylesType))
+    if (const auto part = parts.Part(PartName(folder, *target))) styles = ReadStyleIds(*part, PartName(folder, *target));
+
   DocumentContent doc;
-  BodyReader reader(doc);
+  BodyReader reader(doc, styles);
   QXmlStreamReader x(QByteArray::fromStdString(*body));
   reader.Read(x, main, QStringLiteral("body"));
   doc.main = reader.Take();
   doc.bookmarks = reader.TakeBookmarks(StoryLength(doc.main));
 
-  const std::size_t slash = main.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "" : main.substr(0, slash + 1);
-  const std::string relsPart = folder + "_rels/" + main.substr(folder.size()) + ".rels";
   for (const StoryPart& p : kStoryParts) {
     const auto reference = reader.references().find(p.story);
     if (reference == reader.references().end()) continue;
@@ -572,7 +825,7 @@ DocumentContent ReadDocx(std::string_view bytes) {
     const std::string name = target ? PartName(folder, *target) : std::string();
     const std::optional<std::string> part = target ? parts.Part(name) : std::nullopt;
     if (!part) continue;  // a dangling reference: Word shows no header either
-    BodyReader storyReader(doc);
+    BodyReader storyReader(doc, styles);
     QXmlStreamReader storyXml(QByteArray::fromStdString(*part));
     storyReader.Read(storyXml, name, QString::fromLatin1(p.root));
     doc.otherStories[p.story] = storyReader.Take();
@@ -591,6 +844,7 @@ std::string WriteDocx(const DocumentContent& document, bool asTemplate) {
                         {"_rels/.rels", PackageRelationships()},
                         {"docProps/core.xml", CorePart(document)},
                         {"word/document.xml", DocumentPart(document)},
+                        {"word/styles.xml", StylesPart()},
                         {"word/_rels/document.xml.rels", DocumentRelationships(document)}};
   for (const StoryPart& p : kStoryParts)
     if (const auto story = document.otherStories.find(p.story); story != document.otherStories.end())

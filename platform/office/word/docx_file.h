@@ -1,9 +1,10 @@
 #pragma once
 // Office Open XML word-processing files (.docx, .dotx), as Word writes and reads them: the body's
-// paragraphs and tables, fields as begin, code (instrText), separator, shown result and end marks,
-// tabs, line and page breaks, bookmarks, the header and the footer, and the title in the core
-// properties. What the model does not hold
-// (styles, formatting, images) is not read.
+// paragraphs with their style, alignment and first-line indent, runs with bold, italic and size,
+// tables with their borders and column widths, fields as begin, code (instrText), separator, shown
+// result and end marks (or as a simple field), tabs, line and page breaks, bookmarks, the header
+// and the footer, and the title in the core properties. A paragraph's style is known by the name
+// the styles part gives its id. What the model does not hold (fonts, images) is not read.
 
 #include <string>
 #include <string_view>

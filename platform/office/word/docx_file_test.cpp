@@ -3,11 +3,14 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <random>
 
 #include "platform/office/file_access.h"
 #include "platform/office/word/document_file.h"
+#include "platform/office/word/docx_file.h"
 #include "platform/office/word/story.h"
 #include "platform/office/word/word_test_support.h"
 #include "platform/office/zip_package.h"
@@ -43,6 +46,61 @@ std::string Outline(const Object& doc) {
   return out + "title=" + doc.get("BuiltInDocumentProperties", "Title").toText();
 }
 
+// The story with its ids cleared, for comparing content read at different times.
+Story WithoutIds(Story story) {
+  for (Block& block : story.blocks) {
+    if (auto* para = std::get_if<Paragraph>(&block)) {
+      for (Inline& i : para->items)
+        if (auto* f = std::get_if<Field>(&i)) f->id = 0;
+      continue;
+    }
+    Table& table = std::get<Table>(block);
+    table.id = 0;
+    for (Row& row : table.rows) {
+      row.id = 0;
+      for (Cell& cell : row.cells)
+        for (Inline& i : cell.items)
+          if (auto* f = std::get_if<Field>(&i)) f->id = 0;
+    }
+  }
+  return story;
+}
+
+// Whether the story read from .docx is the one written, ids aside. A table of columns of equal
+// width gets them written, as Word needs a grid, and so reads back with widths, all the same.
+bool SameThroughDocx(const Story& read, const Story& written) {
+  Story a = WithoutIds(read), b = WithoutIds(written);
+  if (a.blocks.size() != b.blocks.size()) return false;
+  for (std::size_t i = 0; i < a.blocks.size(); ++i) {
+    auto* t = std::get_if<Table>(&a.blocks[i]);
+    auto* u = std::get_if<Table>(&b.blocks[i]);
+    if (!t || !u || !u->columnWidths.empty()) continue;
+    if (std::adjacent_find(t->columnWidths.begin(), t->columnWidths.end(), std::not_equal_to<>()) != t->columnWidths.end())
+      return false;
+    t->columnWidths.clear();
+  }
+  return a == b;
+}
+
+// The paragraph styles, bold runs and table shapes of a story, in order.
+std::string FormatOutline(const Story& story) {
+  std::string out;
+  for (const Block& block : story.blocks) {
+    if (const auto* para = std::get_if<Paragraph>(&block)) {
+      out += std::to_string(static_cast<int>(para->format.style)) + std::to_string(static_cast<int>(para->format.alignment));
+      for (const Inline& i : para->items)
+        if (const auto* run = std::get_if<Run>(&i); run && run->format.bold) out += "b" + run->text;
+      out += "\n";
+      continue;
+    }
+    const Table& table = std::get<Table>(block);
+    out += "table " + std::string(table.borders ? "bordered" : "plain");
+    for (const int w : table.columnWidths) out += " " + std::to_string((w + 10) / 20);  // in points: others round them
+    out += "\n";
+  }
+  return out;
+}
+
 using DocxFileTest = WordTest;
 
 TEST_F(DocxFileTest, TheReportsAndTheContractKeepTextFieldsAndTablesThroughDocx) {
@@ -64,6 +122,7 @@ TEST_F(DocxFileTest, TheReportsAndTheContractKeepTextFieldsAndTablesThroughDocx)
     const Object reopened = documents.call("Open", docx).toObject();
     EXPECT_EQ(Outline(reopened), before) << name;
     DocumentContent ours = ReadDocumentFile(docx), generated = ReadDocumentFile(Bin(name));
+    EXPECT_TRUE(SameThroughDocx(ours.main, generated.main)) << name << ": text, fields, tables and formatting";
     EXPECT_TRUE(ours.bookmarks == generated.bookmarks) << name;
     ASSERT_EQ(ours.otherStories.size(), generated.otherStories.size()) << name;
     for (auto& [story, content] : generated.otherStories)
@@ -106,7 +165,7 @@ TEST_F(DocxFileTest, TheContentNotTheNameSaysTheFormat) {
   EXPECT_TRUE(LooksLikeZipFile(asDoc));
 }
 
-// A part of a zip written by libzip, for packages damaged in one particular way.
+// A part of a zip written by libzip, for packages made or damaged in one particular way.
 std::string Package(const std::vector<std::pair<std::string, std::string>>& parts) {
   zip_error_t error;
   zip_error_init(&error);
@@ -124,6 +183,59 @@ std::string Package(const std::vector<std::pair<std::string, std::string>>& part
   zip_source_close(source);
   zip_source_free(source);
   return bytes;
+}
+
+// Fields and formatting as other word processors write them: a field's code and result split
+// over runs (a tab element in the code), a simple field, properties switched off, a pageBreakBefore
+// they leave out, a table whose borders are its cells'.
+TEST_F(DocxFileTest, FieldsSplitOverRunsAndFormattingReadAsOtherWordProcessorsWriteThem) {
+  const std::string document = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)"
+      R"(<w:p><w:pPr><w:pStyle w:val="Heading2"/><w:jc w:val="both"/><w:ind w:firstLine="420"/><w:rPr><w:b/></w:rPr></w:pPr>)"
+      R"(<w:r><w:rPr><w:b w:val="false"/><w:sz w:val="24"/></w:rPr><w:t>坐落：</w:t></w:r>)"
+      R"(<w:r><w:rPr></w:rPr><w:fldChar w:fldCharType="begin"></w:fldChar></w:r>)"
+      R"(<w:r><w:instrText xml:space="preserve">TITLE</w:instrText><w:tab/><w:instrText xml:space="preserve">房屋坐落</w:instrText></w:r><w:r></w:r>)"
+      R"(<w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:rPr><w:b/><w:i w:val="1"/></w:rPr><w:t xml:space="preserve">房屋</w:t></w:r>)"
+      R"(<w:r><w:t>坐落</w:t></w:r><w:r></w:r><w:r><w:fldChar w:fldCharType="end"/></w:r><w:r></w:r></w:p>)"
+      R"(<w:p><w:fldSimple w:instr=" TITLE  用途 "><w:r><w:t>用途</w:t></w:r></w:fldSimple><w:r><w:br w:type="page"/></w:r></w:p>)"
+      R"(<w:tbl><w:tblPr><w:tblW w:w="3000" w:type="dxa"/></w:tblPr><w:tblGrid><w:gridCol w:w="1000"/><w:gridCol w:w="2000"/></w:tblGrid>)"
+      R"(<w:tr><w:tc><w:tcPr><w:tcBorders><w:top w:val="single" w:sz="4"/></w:tcBorders></w:tcPr><w:p><w:r><w:t>甲</w:t></w:r></w:p></w:tc>)"
+      R"(<w:tc><w:p><w:r><w:t>乙</w:t></w:r></w:p></w:tc></w:tr></w:tbl>)"
+      R"(<w:tbl><w:tblPr><w:tblBorders><w:top w:val="nil"/></w:tblBorders></w:tblPr><w:tr><w:tc><w:p/></w:tc></w:tr></w:tbl><w:p/></w:body></w:document>)";
+  DocumentContent doc = ReadDocx(Package({{"word/document.xml", document}}));
+  const auto& heading = std::get<Paragraph>(doc.main.blocks[0]);
+  EXPECT_EQ(heading.format, (ParagraphFormat{ParagraphStyle::Heading2, Alignment::Justify, 420}));
+  ASSERT_EQ(heading.items.size(), 2u);
+  EXPECT_EQ(std::get<word::Run>(heading.items[0]).format, (RunFormat{false, false, 24})) << "the paragraph mark's bold is not the text's";
+  const Field& field = std::get<Field>(heading.items[1]);
+  EXPECT_EQ(field.code, "TITLE 房屋坐落");
+  EXPECT_EQ(field.result, "房屋坐落");
+  EXPECT_EQ(field.format, (RunFormat{true, true, 0}));
+  const auto& simple = std::get<Paragraph>(doc.main.blocks[1]);
+  EXPECT_EQ(std::get<Field>(simple.items[0]).code, " TITLE  用途 ");
+  EXPECT_EQ(std::get<word::Run>(simple.items[1]).text, "\f");
+  const Table& bordered = std::get<Table>(doc.main.blocks[2]);
+  EXPECT_TRUE(bordered.borders) << "a cell's border";
+  EXPECT_EQ(bordered.columnWidths, (std::vector<int>{1000, 2000}));
+  ASSERT_TRUE(std::holds_alternative<Paragraph>(doc.main.blocks[3])) << "adjacent tables stay two";
+  EXPECT_FALSE(std::get<Table>(doc.main.blocks[4]).borders);
+  EXPECT_TRUE(std::get<Table>(doc.main.blocks[4]).columnWidths.empty()) << "no grid: columns of equal width";
+
+  // Written again, the TITLE field's keyword ends in a tab and reads back with its blank.
+  const std::string again = WriteDocx(doc, false);
+  EXPECT_TRUE(SameThroughDocx(ReadDocx(again).main, doc.main));
+  PackageReader parts(again, kMaxFileBytes);
+  EXPECT_NE(parts.Part("word/document.xml")->find("TITLE\t房屋坐落"), std::string::npos);
+  EXPECT_NE(parts.Part("word/styles.xml")->find(R"(w:styleId="Heading2")"), std::string::npos);
+
+  // Word in Chinese names its heading styles' ids "1", "2" …: the styles part says which is which.
+  const std::string w = R"(xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main")";
+  const DocumentContent chinese = ReadDocx(Package(
+      {{"word/document.xml", "<w:document " + w + R"(><w:body><w:p><w:pPr><w:pStyle w:val="1"/></w:pPr></w:p><w:p><w:pPr><w:pStyle w:val="a3"/></w:pPr></w:p></w:body></w:document>)"},
+       {"word/_rels/document.xml.rels",
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="r1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/></Relationships>)"},
+       {"word/styles.xml", "<w:styles " + w + R"(><w:style w:styleId="1"><w:name w:val="heading 1"/></w:style><w:style w:styleId="a3"><w:name w:val="Title"/></w:style></w:styles>)"}}));
+  EXPECT_EQ(std::get<Paragraph>(chinese.main.blocks[0]).format.style, ParagraphStyle::Heading1);
+  EXPECT_EQ(std::get<Paragraph>(chinese.main.blocks[1]).format.style, ParagraphStyle::Title);
 }
 
 TEST_F(DocxFileTest, DamagedPackagesAreErrorsNamingTheFileAndWhy) {
@@ -207,7 +319,7 @@ TEST_F(LibreOfficeTest, ReadsOurReportAndWeReadItsDocx) {
   // LibreOffice's text puts each paragraph and each cell on a line of its own.
   int lines = 0;
   std::size_t start = 0;
-  for (std::size_t end; (end = ours.find_first_of("\r\a", start)) != std::string::npos; start = end + 1) {
+  for (std::size_t end; (end = ours.find_first_of("\r\a\f", start)) != std::string::npos; start = end + 1) {
     const std::string line = ours.substr(start, end - start);
     if (line.empty()) continue;
     ++lines;
@@ -227,6 +339,37 @@ TEST_F(LibreOfficeTest, ReadsOurReportAndWeReadItsDocx) {
     return count;
   };
   EXPECT_EQ(rows(fromLibreOffice), rows(doc));
+  EXPECT_EQ(fromLibreOffice.obj("Tables").get("Count").toInt32(), doc.obj("Tables").get("Count").toInt32());
+}
+
+// A firm's template passed through another word processor: LibreOffice writes the report template
+// as its own .docx, a report is made from that and refreshed as a refresher does it.
+TEST_F(LibreOfficeTest, ATemplateThroughLibreOfficeKeepsItsFieldsAndFormattingAndRefreshes) {
+  const Object original = app.obj("Documents").call("Add", Bin(kTemplates[0])).toObject();
+  const std::string dotx = (folder / "template.dotx").string();
+  original.call("SaveAs2", dotx);
+  const std::string before = Outline(original);
+  original.call("Close", 0);
+  const std::string theirs = Convert(dotx, "docx:MS Word 2007 XML", "docx");
+  ASSERT_TRUE(LooksLikeZipFile(theirs));
+
+  const Object report = app.obj("Documents").call("Add", theirs).toObject();
+  EXPECT_EQ(Outline(report), before) << "every field with its code and result, every table";
+  DocumentContent ours = ReadDocumentFile(dotx), passed = ReadDocumentFile(theirs);
+  EXPECT_EQ(FormatOutline(passed.main), FormatOutline(ours.main)) << "styles, alignment, bold labels, borders and widths";
+
+  report.obj("Fields").call("Update");
+  const Object find = Selection().obj("Find");
+  find.put("Text", "_SC003_");  // the key of 估价委托人, which the update shows
+  find.obj("Replacement").put("Text", "某某房地产开发有限公司");
+  find.call("Execute", Named("Replace", 2));
+  const std::string text = report.obj("Content").get("Text").toText();
+  EXPECT_EQ(text.find("_SC003_"), std::string::npos);
+  const Object fields = report.obj("Fields");
+  bool replacedInAField = false;
+  for (std::int32_t i = 1; i <= fields.get("Count").toInt32(); ++i)
+    replacedInAField = replacedInAField || fields.obj("Item", i).obj("Result").get("Text").toText() == "某某房地产开发有限公司";
+  EXPECT_TRUE(replacedInAField);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/office/word/document_file.h"
 #include "platform/office/word/word_test_support.h"
 
 namespace office::word {
@@ -46,6 +47,22 @@ TEST_F(FieldRefreshTest, UpdateShowsTheKeyAndSetsTheTitle) {
   EXPECT_EQ(fields.obj("Item", 4).get("Type").toInt32(), -1);
   EXPECT_EQ(fields.obj("Item", 1).obj("Code").get("Text").toText(), "TITLE {owner}");
   EXPECT_NE(SavedFile().find(R"("result": "页眉")"), std::string::npos) << "headers are not updated";
+}
+
+TEST_F(FieldRefreshTest, ValuesTakeTheFormattingOfTheKeysTheyReplace) {
+  Open(R"([{"paragraph": [{"text": "估价结果", "bold": true}, {"code": "TITLE {total}", "bold": true, "size": 16},
+                          {"text": "万元"}], "style": "heading1", "align": "center"},
+           {"table": [[[{"text": "{owner}", "italic": true}]]], "widths": [4000]}])");
+  Refresh({{"{total}", "123.45"}, {"{owner}", "张三"}});
+  EXPECT_EQ(MainText(), "估价结果123.45万元\r张三\r\a\r\a\r");
+  SavedFile();
+  DocumentContent saved = ReadDocumentFile((folder / "saved.doc").string());
+  const auto& heading = std::get<Paragraph>(saved.main.blocks[0]);
+  EXPECT_EQ(heading.format.style, ParagraphStyle::Heading1) << "a refresh keeps the paragraph's style";
+  EXPECT_EQ(std::get<Field>(heading.items[1]).result, "123.45");
+  EXPECT_EQ(std::get<Field>(heading.items[1]).format, (RunFormat{true, false, 32})) << "a value in a bold heading stays bold";
+  const Cell& cell = std::get<Table>(saved.main.blocks[1]).rows[0].cells[0];
+  EXPECT_EQ(std::get<word::Run>(cell.items[0]).format, (RunFormat{false, true, 0}));
 }
 
 TEST_F(FieldRefreshTest, ReplaceChangesOnlyTheResultSoARefreshIsRepeatable) {

@@ -28,7 +28,7 @@ void MergeRuns(Inlines& items) {
     if (auto* run = std::get_if<Run>(&item)) {
       if (run->text.empty()) continue;
       if (!out.empty())
-        if (auto* last = std::get_if<Run>(&out.back())) {
+        if (auto* last = std::get_if<Run>(&out.back()); last && last->format == run->format) {
           last->text += run->text;
           continue;
         }
@@ -38,9 +38,10 @@ void MergeRuns(Inlines& items) {
   items = std::move(out);
 }
 
-// A paragraph whose runs hold "\r" becomes one paragraph per mark.
+// A paragraph whose runs hold "\r" becomes one paragraph per mark, each with its format.
 std::vector<Paragraph> SplitAtMarks(Paragraph& para) {
   std::vector<Paragraph> out(1);
+  out.back().format = para.format;
   for (Inline& item : para.items) {
     auto* run = std::get_if<Run>(&item);
     if (!run) {
@@ -49,10 +50,10 @@ std::vector<Paragraph> SplitAtMarks(Paragraph& para) {
     }
     std::size_t from = 0;
     for (std::size_t mark; (mark = run->text.find('\r', from)) != std::string::npos; from = mark + 1) {
-      out.back().items.push_back(Run{run->text.substr(from, mark - from)});
-      out.emplace_back();
+      out.back().items.push_back(Run{run->text.substr(from, mark - from), run->format});
+      out.emplace_back().format = para.format;
     }
-    out.back().items.push_back(Run{run->text.substr(from)});
+    out.back().items.push_back(Run{run->text.substr(from), run->format});
   }
   for (Paragraph& p : out) MergeRuns(p.items);
   return out;
@@ -83,6 +84,27 @@ Container ContainerOf(Story& story, Span span) {
 
 bool AllRuns(const Inlines& items) {
   return std::all_of(items.begin(), items.end(), [](const Inline& i) { return std::holds_alternative<Run>(i); });
+}
+
+RunFormat& FormatOf(Inline& item) {
+  if (auto* run = std::get_if<Run>(&item)) return run->format;
+  return std::get<Field>(item).format;
+}
+
+// The formatting that text put in place of the span takes, as Word's replace gives it: that of
+// the first character replaced, or at an insertion point that of the character before it (the
+// one after it at the start of a paragraph).
+RunFormat FormatForSpan(Inlines& items, std::size_t start, Span span) {
+  Inline* after = nullptr;
+  std::size_t pos = start;
+  for (Inline& item : items) {
+    const std::size_t a = pos, b = pos + InlineLength(item);
+    pos = b;
+    if (a == b) continue;
+    if (span.collapsed() ? a < span.start && span.start <= b : a <= span.start && span.start < b) return FormatOf(item);
+    if (!after && a >= span.start) after = &item;
+  }
+  return after ? FormatOf(*after) : RunFormat{};
 }
 
 std::string RunsText(const Inlines& items) {
@@ -146,8 +168,12 @@ std::string SpanText(Story& story, Span span) {
 
 Span ReplaceSpan(Story& story, Span span, Inlines replacement) {
   const Container container = ContainerOf(story, span);
+  const RunFormat format = FormatForSpan(*container.items, container.start, span);
   std::size_t inserted = 0;
-  for (const Inline& i : replacement) inserted += InlineLength(i);
+  for (Inline& i : replacement) {
+    inserted += InlineLength(i);
+    FormatOf(i) = format;
+  }
   std::size_t pos = container.start;
   for (Inline& item : *container.items) {
     const std::size_t a = pos, b = pos + InlineLength(item);
@@ -172,10 +198,10 @@ Span ReplaceSpan(Story& story, Span span, Inlines replacement) {
     const std::size_t length = InlineLength(item), a = pos, b = pos + length;
     pos = b;
     if (auto* run = std::get_if<Run>(&item)) {
-      if (a < span.start) items.push_back(Run{Chars(run->text, 0, std::min(length, span.start - a))});
+      if (a < span.start) items.push_back(Run{Chars(run->text, 0, std::min(length, span.start - a)), run->format});
       if (b > span.end) {
         emplaceReplacement();
-        items.push_back(Run{Chars(run->text, span.end > a ? span.end - a : 0, length)});
+        items.push_back(Run{Chars(run->text, span.end > a ? span.end - a : 0, length), run->format});
       }
     } else if (b <= span.start) {
       items.push_back(std::move(item));
@@ -200,6 +226,8 @@ void Normalize(Story& story) {
     }
     for (Row& row : std::get<Table>(block).rows)
       for (Cell& cell : row.cells) MergeRuns(cell.items);
+    // Word keeps a paragraph between two tables; without one they would be one table.
+    if (!blocks.empty() && std::holds_alternative<Table>(blocks.back())) blocks.emplace_back(Paragraph{});
     blocks.push_back(std::move(block));
   }
   if (blocks.empty() || !std::holds_alternative<Paragraph>(blocks.back())) blocks.emplace_back(Paragraph{});

@@ -26,7 +26,9 @@ struct Piece {
   std::string* text = nullptr;   // Text, FieldCode and FieldResult
   Field* field = nullptr;        // the pieces of a field
   Inlines* container = nullptr;  // the paragraph or cell of the piece (none for a row mark)
-  Table* table = nullptr;        // set inside a table
+  Paragraph* paragraph = nullptr;  // set outside a table
+  RunFormat* format = nullptr;     // of a run's text or a field's pieces
+  Table* table = nullptr;          // set inside a table
   std::size_t row = 0;
   std::size_t cell = 0;
   std::size_t length() const { return text ? CharCount(*text) : 1; }
@@ -38,12 +40,12 @@ bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
   p.container = &items;
   for (Inline& item : items) {
     if (auto* run = std::get_if<Run>(&item)) {
-      p.kind = PieceKind::Text, p.text = &run->text, p.field = nullptr;
+      p.kind = PieceKind::Text, p.text = &run->text, p.field = nullptr, p.format = &run->format;
       if (!visit(static_cast<const Piece&>(p))) return false;
       continue;
     }
     Field& f = std::get<Field>(item);
-    p.field = &f;
+    p.field = &f, p.format = &f.format;
     const std::pair<PieceKind, std::string*> parts[] = {{PieceKind::FieldBegin, nullptr},
                                                         {PieceKind::FieldCode, &f.code},
                                                         {PieceKind::FieldSeparator, nullptr},
@@ -55,7 +57,7 @@ bool WalkInlines(Inlines& items, Piece& p, Visit& visit) {
     }
   }
   p.kind = p.table ? PieceKind::CellMark : PieceKind::ParagraphMark;
-  p.text = nullptr, p.field = nullptr;
+  p.text = nullptr, p.field = nullptr, p.format = nullptr;
   return visit(static_cast<const Piece&>(p));
 }
 }  // namespace detail
@@ -66,6 +68,7 @@ void Walk(Story& story, Visit&& visit) {
   for (Block& block : story.blocks) {
     Piece p;
     if (auto* para = std::get_if<Paragraph>(&block)) {
+      p.paragraph = para;
       if (!detail::WalkInlines(para->items, p, visit)) return;
       continue;
     }
@@ -77,7 +80,7 @@ void Walk(Story& story, Visit&& visit) {
         p.cell = c;
         if (!detail::WalkInlines(table.rows[r].cells[c].items, p, visit)) return;
       }
-      p.kind = PieceKind::RowMark, p.text = nullptr, p.field = nullptr, p.container = nullptr;
+      p.kind = PieceKind::RowMark, p.text = nullptr, p.field = nullptr, p.container = nullptr, p.format = nullptr;
       if (!visit(static_cast<const Piece&>(p))) return;
     }
   }
@@ -100,11 +103,12 @@ std::size_t StoryLength(const Story& story);
 std::string SpanText(Story& story, Span span);
 
 // Replaces the span by the inlines and gives the span they now take. The span must lie in one
-// paragraph or cell; it may also lie inside one field's result when plain text is put there.
+// paragraph or cell; it may also lie inside one field's result when plain text is put there. The
+// inlines take the formatting of the text they replace, as Word's replace gives it.
 Span ReplaceSpan(Story& story, Span span, Inlines replacement);
 
-// Adjacent runs merged, empty ones dropped, a "\r" in a paragraph's run made a paragraph of its
-// own, and a closing paragraph after a final table, as Word keeps one.
+// Adjacent runs of one format merged, empty ones dropped, a "\r" in a paragraph's run made a
+// paragraph of its own (of the same format), and a paragraph after each table, as Word keeps one.
 void Normalize(Story& story);
 
 // Starts of the paragraphs and cells: the stops of a move by paragraph.

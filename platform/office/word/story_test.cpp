@@ -50,5 +50,70 @@ TEST(StoryEdits, ReplacingKeepsFieldsAndSplitsParagraphsAtMarks) {
   EXPECT_THROW(ReplaceSpan(story, {3, 5}, {word::Run{"x"}}), ::runtime::Error) << "cuts the field's begin";
 }
 
+// A bold heading "估价对象：" with a bold field in it, then body text of 12 points.
+Story Formatted() {
+  const RunFormat bold{true, false, 0}, large{false, false, 24};
+  Story story;
+  Paragraph heading{{Run{"估价对象：", bold}, Field{1, "TITLE 坐落", "坐落", bold}}};
+  heading.format = {ParagraphStyle::Heading1, Alignment::Center, 420};
+  story.blocks.emplace_back(std::move(heading));
+  story.blocks.emplace_back(Paragraph{{Run{"正文", large}}});
+  Normalize(story);
+  return story;
+}
+
+const RunFormat& FormatAt(Story& story, std::size_t block, std::size_t item) {
+  const Inline& i = std::get<Paragraph>(story.blocks[block]).items[item];
+  return std::holds_alternative<Run>(i) ? std::get<Run>(i).format : std::get<Field>(i).format;
+}
+
+TEST(StoryEdits, ReplacedTextKeepsTheFormattingOfWhatItReplaces) {
+  Story story = Formatted();
+  // Inside the bold label, over all of it, and in the field's result: bold stays bold.
+  ReplaceSpan(story, {2, 4}, {word::Run{"地址"}});
+  EXPECT_EQ(SpanText(story, {0, 5}), "估价地址：");
+  ReplaceSpan(story, {0, 5}, {word::Run{"坐落位置："}});
+  ASSERT_EQ(std::get<Paragraph>(story.blocks[0]).items.size(), 2u) << "one bold run, not a plain one beside it";
+  EXPECT_TRUE(FormatAt(story, 0, 0).bold);
+  ReplaceSpan(story, {15, 17}, {word::Run{"人民路1号"}});  // the result, after the label, begin, code and separator
+  EXPECT_EQ(std::get<Field>(std::get<Paragraph>(story.blocks[0]).items[1]).result, "人民路1号");
+  EXPECT_TRUE(FormatAt(story, 0, 1).bold);
+  // Typed at the end of the body text and at its start: the text's own size either way.
+  const std::size_t body = ParagraphStarts(story)[1];
+  ReplaceSpan(story, {body + 2, body + 2}, {word::Run{"完"}});
+  ReplaceSpan(story, {body, body}, {word::Run{"始"}});
+  ASSERT_EQ(std::get<Paragraph>(story.blocks[1]).items.size(), 1u);
+  EXPECT_EQ(FormatAt(story, 1, 0).halfPoints, 24);
+  EXPECT_EQ(SpanText(story, {body, body + 5}), "始正文完\r");
+  // A field put over the label takes the label's format; plain text after the field, the field's.
+  ReplaceSpan(story, {0, 5}, {Field{9, "TITLE 标签", "标签"}});
+  EXPECT_TRUE(FormatAt(story, 0, 0).bold);
+}
+
+TEST(StoryEdits, AParagraphSplitByAMarkKeepsItsFormatAndUnlikeRunsStayApart) {
+  Story story = Formatted();
+  ReplaceSpan(story, {2, 2}, {word::Run{"\r"}});
+  ASSERT_EQ(story.blocks.size(), 3u);
+  EXPECT_EQ(std::get<Paragraph>(story.blocks[0]).format, std::get<Paragraph>(story.blocks[1]).format);
+  EXPECT_EQ(std::get<Paragraph>(story.blocks[1]).format.style, ParagraphStyle::Heading1);
+  EXPECT_EQ(std::get<Paragraph>(story.blocks[2]).format, ParagraphFormat{});
+  Story mixed;
+  mixed.blocks.emplace_back(Paragraph{{word::Run{"甲", {true, false, 0}}, word::Run{"乙"}, word::Run{"丙"}, word::Run{"丁", {false, true, 0}}}});
+  Normalize(mixed);
+  EXPECT_EQ(std::get<Paragraph>(mixed.blocks[0]).items.size(), 3u) << "only the two plain runs join";
+}
+
+TEST(StoryPositions, APageBreakIsOneCharacterAndTablesAlwaysHaveAParagraphBetweenThem) {
+  Story story;
+  story.blocks.emplace_back(Paragraph{{word::Run{"甲\f乙"}}});
+  story.blocks.emplace_back(Table{1, {Row{2, {Cell{{word::Run{"一"}}}}}}});
+  story.blocks.emplace_back(Table{3, {Row{4, {Cell{{word::Run{"二"}}}}}}});
+  Normalize(story);
+  ASSERT_EQ(story.blocks.size(), 5u) << "paragraph, table, paragraph, table, paragraph";
+  EXPECT_TRUE(std::holds_alternative<Paragraph>(story.blocks[2]));
+  EXPECT_EQ(SpanText(story, {0, StoryLength(story)}), "甲\f乙\r一\r\a\r\a\r二\r\a\r\a\r");
+  EXPECT_EQ(TableSpan(story, 3).start, 8u);
+}
+
 }  // namespace
 }  // namespace office::word

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 
@@ -123,6 +125,19 @@ void PageView::paintEvent(QPaintEvent* event) {
     painter.drawRect(page.adjusted(-1, -1, 0, 0));
   }
   QTextEdit::paintEvent(event);
+  // A page break shows as a dotted line above the text that starts the new page, as Word's draft
+  // view shows it; it is no part of the text, so a printed page has no line.
+  QPainter painter(viewport());
+  painter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1, Qt::DotLine));
+  const QRect visible = viewport()->rect().translated(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  for (QTextBlock b = cursorForPosition(QPoint(0, 0)).block(); b.isValid(); b = b.next()) {
+    const QRectF at = document()->documentLayout()->blockBoundingRect(b);
+    if (at.top() > visible.bottom() + 8) break;
+    if (b.blockFormat().pageBreakPolicy() != QTextFormat::PageBreak_AlwaysBefore || at.top() < visible.top()) continue;
+    const int y = static_cast<int>(at.top()) - 4 - verticalScrollBar()->value();
+    const int left = static_cast<int>(at.left()) - horizontalScrollBar()->value();
+    painter.drawLine(left, y, left + static_cast<int>(at.width()), y);
+  }
 }
 
 DocumentWindow::DocumentWindow(WindowHost& host, std::weak_ptr<DocumentState> document)

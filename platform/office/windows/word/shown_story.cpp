@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 
+#include "platform/office/word/paragraph_styles.h"
 #include "platform/office/word/story.h"
 
 namespace office::windows::word {
@@ -21,8 +22,10 @@ using office::word::Inlines;
 using office::word::Paragraph;
 using office::word::Piece;
 using office::word::PieceKind;
+using office::word::ParagraphFormat;
 using office::word::Row;
 using office::word::Run;
+using office::word::RunFormat;
 using office::word::Span;
 using office::word::Story;
 using office::word::Table;
@@ -34,6 +37,9 @@ constexpr int kLongestShownBlock = 2000;
 // More changed paragraphs and cells than this (a refresh's burst) are shown by rendering anew:
 // the view then lays the new text out lazily, a screenful first, rather than all of it at once.
 constexpr std::size_t kMostRegions = 64;
+
+// Twips on the page as pixels of a 96 dpi screen.
+qreal Pixels(int twips) { return twips / 15.0; }
 
 // One model character (a UTF-8 lead byte and its continuation bytes, as CharCount counts them)
 // as UTF-16; a malformed one as the replacement character.
@@ -86,19 +92,26 @@ class Renderer {
       LeaveTable();
       if (p.table) EnterTable(*p.table);
     }
+    if (p.paragraph != paragraph_) {
+      paragraph_ = p.paragraph;
+      if (paragraph_ && !cellContent_) {
+        paragraphBlock_ = BlockFormat(paragraph_->format);
+        if (!pendingBlock_) cursor_.setBlockFormat(paragraphBlock_);
+      }
+    }
     if (p.table && p.kind != PieceKind::RowMark && (p.row != row_ || p.cell != cell_)) {
       row_ = p.row, cell_ = p.cell;
       cursor_ = shownTable_->cellAt(static_cast<int>(row_), static_cast<int>(cell_)).firstCursorPosition();
       cursor_.setBlockFormat(cellBlock_);
     }
     if (pendingBlock_ && !p.table) {
-      cursor_.insertBlock(body_, plain_);
+      cursor_.insertBlock(paragraph_ && !cellContent_ ? paragraphBlock_ : body_, plain_);
       pendingBlock_ = false;
     }
     const int s = cursor_.position();
     switch (p.kind) {
-      case PieceKind::Text: Text(*p.text, pos, plain_); break;
-      case PieceKind::FieldResult: Text(*p.text, pos, field_); break;
+      case PieceKind::Text: Text(*p.text, pos, CharFormat(plain_, *p.format)); break;
+      case PieceKind::FieldResult: Text(*p.text, pos, CharFormat(field_, *p.format)); break;
       case PieceKind::FieldBegin:
         maps_.modelToShown.push_back(s);
         Stop(s, pos);
@@ -136,6 +149,30 @@ class Renderer {
   }
 
  private:
+  // The paragraph's style and its own settings, on the body's spacing.
+  QTextBlockFormat BlockFormat(const ParagraphFormat& format) const {
+    const office::word::StyleLook& look = office::word::LookOf(format.style);
+    QTextBlockFormat block = body_;
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    block.setAlignment(alignments[static_cast<int>(format.alignment)]);
+    block.setTextIndent(Pixels(format.firstLineIndent));
+    block.setTopMargin(Pixels(look.spaceBefore));
+    block.setBottomMargin(std::max<qreal>(body_.bottomMargin(), Pixels(look.spaceAfter)));
+    return block;
+  }
+
+  // The paragraph's style's font, with the run's own bold, italic and size over it.
+  QTextCharFormat CharFormat(const QTextCharFormat& base, const RunFormat& format) const {
+    const office::word::StyleLook& look = office::word::LookOf(paragraph_ && !cellContent_ ? paragraph_->format.style
+                                                                                            : office::word::ParagraphStyle::Normal);
+    QTextCharFormat out = base;
+    const int halfPoints = format.halfPoints > 0 ? format.halfPoints : look.halfPoints;
+    if (halfPoints != office::word::kNormalHalfPoints) out.setFontPointSize(halfPoints / 2.0);
+    if (format.bold || look.bold) out.setFontWeight(QFont::Bold);
+    if (format.italic) out.setFontItalic(true);
+    return out;
+  }
+
   void EnterTable(Table& table) {
     if (pendingBlock_) {
       // The new empty block stays after the table, where the next paragraph goes.
@@ -145,8 +182,21 @@ class Renderer {
     std::size_t columns = 1;
     for (const Row& r : table.rows) columns = std::max(columns, r.cells.size());
     table_ = &table;
+    QTextTableFormat format = tableFormat_;
+    if (!table.borders) {
+      // A table without borders shows light dotted gridlines, as Word shows them.
+      format.setBorderBrush(QColor(0xC0, 0xC0, 0xC0));
+      format.setBorderStyle(QTextFrameFormat::BorderStyle_Dotted);
+    }
+    if (table.columnWidths.size() == columns) {
+      double total = 0;
+      for (const int w : table.columnWidths) total += w;
+      QList<QTextLength> widths;
+      for (const int w : table.columnWidths) widths.append(QTextLength(QTextLength::PercentageLength, 100.0 * w / total));
+      format.setColumnWidthConstraints(widths);
+    }
     shownTable_ = cursor_.insertTable(static_cast<int>(std::max<std::size_t>(table.rows.size(), 1)), static_cast<int>(columns),
-                                      tableFormat_);
+                                      format);
     // A row of fewer cells has its last cell across the rest of the grid.
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       const std::size_t n = table.rows[r].cells.size();
@@ -202,6 +252,14 @@ class Renderer {
         ++s;
         continue;
       }
+      if (c == U'\f') {  // a page break: the rest on a new page
+        flush();
+        QTextBlockFormat next = paragraph_ && !cellContent_ ? paragraphBlock_ : cursor_.blockFormat();
+        next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor_.insertBlock(next, format);
+        ++s;
+        continue;
+      }
       if (c == U'\n' || c == U'\v') {
         chunk += QChar(QChar::LineSeparator);
         ++s;
@@ -228,6 +286,8 @@ class Renderer {
   QTextCharFormat plain_, field_;
   QTextTableFormat tableFormat_;
   bool pendingBlock_ = false;
+  const Paragraph* paragraph_ = nullptr;
+  QTextBlockFormat paragraphBlock_;
   Table* table_ = nullptr;
   QTextTable* shownTable_ = nullptr;
   std::size_t row_ = kUnset, cell_ = kUnset;
@@ -238,20 +298,21 @@ bool SameInlines(const Inlines& a, const Inlines& b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].index() != b[i].index()) return false;
     if (const auto* run = std::get_if<Run>(&a[i])) {
-      if (run->text != std::get<Run>(b[i]).text) return false;
+      if (*run != std::get<Run>(b[i])) return false;
       continue;
     }
     const Field &f = std::get<Field>(a[i]), &g = std::get<Field>(b[i]);
-    if (f.code != g.code || f.result != g.result) return false;
+    if (f.code != g.code || f.result != g.result || f.format != g.format) return false;
   }
   return true;
 }
 
 bool SameBlock(const Block& a, const Block& b) {
   if (a.index() != b.index()) return false;
-  if (const auto* p = std::get_if<Paragraph>(&a)) return SameInlines(p->items, std::get<Paragraph>(b).items);
+  if (const auto* p = std::get_if<Paragraph>(&a))
+    return p->format == std::get<Paragraph>(b).format && SameInlines(p->items, std::get<Paragraph>(b).items);
   const Table &t = std::get<Table>(a), &u = std::get<Table>(b);
-  if (t.rows.size() != u.rows.size()) return false;
+  if (t.rows.size() != u.rows.size() || t.borders != u.borders || t.columnWidths != u.columnWidths) return false;
   for (std::size_t r = 0; r < t.rows.size(); ++r) {
     const std::vector<Cell>&c = t.rows[r].cells, &d = u.rows[r].cells;
     if (c.size() != d.size()) return false;
@@ -262,7 +323,7 @@ bool SameBlock(const Block& a, const Block& b) {
 }
 
 bool SameShape(const Table& t, const Table& u) {
-  if (t.rows.size() != u.rows.size()) return false;
+  if (t.rows.size() != u.rows.size() || t.borders != u.borders || t.columnWidths != u.columnWidths) return false;
   for (std::size_t r = 0; r < t.rows.size(); ++r)
     if (t.rows[r].cells.size() != u.rows[r].cells.size()) return false;
   return true;

@@ -45,7 +45,7 @@ void ExpectEveryTextCharacterMapped(Story& story, const ShownStory& shown, const
       const int s = shown.ShownOf(m);
       const std::string model = office::word::SpanText(story, {m, m + 1});
       QString expected = QString::fromStdString(model);
-      if (model == "\r") expected = QChar(QChar::ParagraphSeparator);
+      if (model == "\r" || model == "\f") expected = QChar(QChar::ParagraphSeparator);  // a page break ends its block
       const QString got = Shown(doc, s, s + static_cast<int>(expected.size()));
       EXPECT_EQ(got, expected) << "model " << m;
       EXPECT_EQ(shown.CharAt(s).model, m);
@@ -298,6 +298,52 @@ TEST(ShownStoryTest, AChangedTableShapeIsRenderedAnew) {
   ExpectSameAsRenderedAnew(story, shown, doc);
   const Story same = story;
   EXPECT_TRUE(shown.Update(story, same, doc)) << "nothing to do";
+}
+
+TEST(ShownStoryTest, FormattingShowsAndAChangeOfFormatAloneShowsAgain) {
+  Story story;
+  Paragraph heading{{w::Run{"估价结果"}}};
+  heading.format = {w::ParagraphStyle::Heading1, w::Alignment::Center, 0};
+  story.blocks.push_back(heading);
+  Paragraph body{{w::Run{"委托人：", {true, false, 0}}, Field{1, "TITLE k", "甲公司", {false, true, 28}}, w::Run{"\f下页"}}};
+  body.format.firstLineIndent = 420;
+  story.blocks.push_back(body);
+  Table table{2, {Row{3, {{{w::Run{"a"}}}, {{w::Run{"b"}}}}}}};
+  table.columnWidths = {1000, 3000};
+  table.borders = false;
+  story.blocks.push_back(table);
+  w::Normalize(story);
+  QTextDocument doc;
+  ShownStory shown;
+  shown.Render(story, doc);
+  ExpectEveryTextCharacterMapped(story, shown, doc);
+  const QTextBlock first = doc.firstBlock();
+  EXPECT_EQ(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_EQ(first.begin().fragment().charFormat().fontWeight(), QFont::Bold) << "a heading is bold";
+  const QTextBlock second = first.next();
+  EXPECT_DOUBLE_EQ(second.blockFormat().textIndent(), 28) << "420 twips";
+  EXPECT_EQ(second.next().blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+  EXPECT_EQ(second.next().text(), QStringLiteral("下页"));
+  QTextCursor c(&doc);
+  c.setPosition(second.position() + 6);  // inside the field's result
+  EXPECT_TRUE(c.charFormat().fontItalic());
+  EXPECT_DOUBLE_EQ(c.charFormat().fontPointSize(), 14);
+  c.setPosition(second.position() + 2);
+  EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+  ASSERT_EQ(doc.rootFrame()->childFrames().size(), 1);
+  auto* grid = qobject_cast<QTextTable*>(doc.rootFrame()->childFrames().front());
+  ASSERT_NE(grid, nullptr);
+  EXPECT_DOUBLE_EQ(grid->format().columnWidthConstraints().at(0).rawValue(), 25);
+
+  // The label made plain: only its format changed, and the page shows it.
+  const Story before = story;
+  std::get<w::Run>(std::get<Paragraph>(story.blocks[1]).items[0]).format.bold = false;
+  EXPECT_FALSE(SameShownContent(story, before));
+  if (!shown.Update(story, before, doc)) shown.Render(story, doc);
+  c = QTextCursor(&doc);
+  c.setPosition(doc.firstBlock().next().position() + 2);
+  EXPECT_NE(c.charFormat().fontWeight(), QFont::Bold);
+  ExpectSameAsRenderedAnew(story, shown, doc);
 }
 
 TEST(ShownStoryTest, SameShownContentTellsAnEditApart) {

@@ -566,5 +566,43 @@ TEST_F(WordWindowsTest, AReportWindowReadsLikeADocument) {
   EXPECT_GT(dark, 2000) << "text and grid lines are drawn";
 }
 
+TEST_F(WordWindowsTest, AReportShowsItsTitlePageHeadingsBoldLabelsAndPageBreaks) {
+  app_.obj("Documents").call("Add", Bin("房产估价报告(市场法和收益法).dot"));
+  Show();
+  QMainWindow* window = Window("文档1");
+  ASSERT_NE(window, nullptr);
+  window->resize(1000, 1100);
+  QCoreApplication::processEvents();
+  QTextEdit* page = window->findChild<QTextEdit*>("page");
+  const QTextBlock title = page->document()->firstBlock();
+  EXPECT_EQ(title.text(), QStringLiteral("房地产估价报告"));
+  EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  const QTextCharFormat titleFont = title.begin().fragment().charFormat();
+  EXPECT_EQ(titleFont.fontWeight(), QFont::Bold);
+  EXPECT_DOUBLE_EQ(titleFont.fontPointSize(), 22);
+  int breaks = 0;
+  bool heading = false, label = false;
+  for (QTextBlock b = title; b.isValid(); b = b.next()) {
+    breaks += b.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_AlwaysBefore ? 1 : 0;
+    if (b.text() == QStringLiteral("致估价委托人函"))
+      heading = b.begin().fragment().charFormat().fontWeight() == QFont::Bold && b.begin().fragment().charFormat().fontPointSize() == 16;
+    if (b.text().startsWith(QStringLiteral("估价方法：")))
+      label = b.begin().fragment().text() == QStringLiteral("估价方法：") && b.begin().fragment().charFormat().fontWeight() == QFont::Bold;
+  }
+  EXPECT_GE(breaks, 5) << "the letter, the statement, the assumptions, the summary and the technical report each on a new page";
+  EXPECT_TRUE(heading);
+  EXPECT_TRUE(label) << "the label bold, the text after it not";
+  std::filesystem::create_directories(QORVANE_SCREENSHOT_DIR);
+  const QImage shot = window->grab().toImage();
+  ASSERT_TRUE(shot.save(QString::fromStdString(std::string(QORVANE_SCREENSHOT_DIR) + "/word_report_title.png")));
+  int longestDottedRow = 0;  // the break after the title page, drawn across the page
+  for (int y = 0; y < shot.height(); ++y) {
+    int dots = 0;
+    for (int x = 0; x < shot.width(); ++x) dots += shot.pixelColor(x, y) == QColor(0xA0, 0xA0, 0xA0) ? 1 : 0;
+    longestDottedRow = std::max(longestDottedRow, dots);
+  }
+  EXPECT_GT(longestDottedRow, 200);
+}
+
 }  // namespace
 }  // namespace office::windows
