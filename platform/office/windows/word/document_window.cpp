@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include "platform/office/windows/print_pages.h"
+#include "platform/office/windows/word/document_printing.h"
 #include "platform/office/word/story.h"
 #include "platform/runtime/error.h"
 
@@ -156,6 +158,14 @@ void DocumentWindow::BuildMenus() {
     const std::string path = AskFileName();
     if (!path.empty() && host_) host_->SaveAs(*this, path);
   });
+  const auto name = [this] {
+    const auto doc = document();
+    return doc ? QString::fromStdString(doc->name) : QString();
+  };
+  add(file, "print", QStringLiteral("打印…"), QKeySequence::Print,
+      [this, name] { OpenPrintDialog(this, WordPaper(), name(), PrintedDocument(document_)); });
+  add(file, "printPreview", QStringLiteral("打印预览"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+      [this, name] { OpenPrintPreview(this, WordPaper(), name(), PrintedDocument(document_)); });
   add(file, "close", QStringLiteral("关闭"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] {
     if (host_) host_->Closed(*this);
   });
