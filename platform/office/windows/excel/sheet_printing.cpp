@@ -25,6 +25,7 @@ using excel::SheetModel;
 // Lengths are the grid's pixels, 96 to the inch, scaled to the device's as they are painted.
 constexpr qreal kGridDpi = 96;
 constexpr qreal kPadding = 3;  // between a cell's edge and its text, as in the grid
+constexpr std::size_t kRunOnReach = 64;  // columns to the left whose text may run on into a page
 
 // The cells that hold or format anything, as far as Excel's used range reaches.
 std::optional<Area> UsedArea(const SheetModel& sheet) {
@@ -121,38 +122,46 @@ class SheetPages final : public PagedContent {
     const Page& page = pages_[static_cast<std::size_t>(index)];
     const Printed& sheet = sheets_[page.sheet];
     if (!model_.sheet() || model_.sheet()->id != sheet.id) model_.SetSheet(book_, sheet.id);
-    std::vector<qreal> xs{0}, ys{0};  // the cells' edges on the page, in device pixels
-    for (std::size_t c = page.left; c < page.right; ++c) xs.push_back(xs.back() + sheet.widths[c] * scaleX_);
+    // The columns' edges from those a text may run on from, and the rows' edges, in device
+    // pixels from the page's top left.
+    const std::size_t from = page.left > kRunOnReach ? page.left - kRunOnReach : 0;
+    std::vector<qreal> xs{0}, ys{0};
+    for (std::size_t c = from; c < page.right; ++c) xs.push_back(xs.back() + sheet.widths[c] * scaleX_);
+    const qreal origin = xs[page.left - from];
+    for (qreal& x : xs) x -= origin;
     for (std::size_t r = page.top; r < page.bottom; ++r) ys.push_back(ys.back() + sheet.heights[r] * scaleY_);
-    const auto cellAt = [&](std::size_t r, std::size_t c) {
-      return model_.index(sheet.rows[page.top + r] - 1, sheet.columns[page.left + c] - 1);
+    const auto x = [&](std::size_t column) { return xs[column - from]; };
+    const auto cellAt = [&](std::size_t r, std::size_t column) {
+      return model_.index(sheet.rows[page.top + r] - 1, sheet.columns[column] - 1);
     };
-    const std::size_t rows = page.bottom - page.top, columns = page.right - page.left;
+    const std::size_t rows = page.bottom - page.top;
 
     for (std::size_t r = 0; r < rows; ++r)
-      for (std::size_t c = 0; c < columns; ++c)
+      for (std::size_t c = page.left; c < page.right; ++c)
         if (const auto fill = Role<QBrush>(cellAt(r, c), Qt::BackgroundRole); fill && fill->style() != Qt::NoBrush)
-          painter.fillRect(QRectF(xs[c], ys[r], xs[c + 1] - xs[c], ys[r + 1] - ys[r]), *fill);
+          painter.fillRect(QRectF(x(c), ys[r], x(c + 1) - x(c), ys[r + 1] - ys[r]), *fill);
 
-    // The texts over every fill, as one may run on over the cells to its right.
+    // The texts over every fill. A left-aligned one runs on over the empty cells to its right,
+    // onto this page also from a cell of the page before, as the sheet goes on from there.
+    const QRectF band(0, 0, x(page.right), ys.back());
     for (std::size_t r = 0; r < rows; ++r)
-      for (std::size_t c = 0; c < columns; ++c) {
+      for (std::size_t c = from; c < page.right; ++c) {
         const QModelIndex cell = cellAt(r, c);
         const QString text = cell.data(Qt::DisplayRole).toString();
         if (text.isEmpty()) continue;
         const auto ownFont = Role<QFont>(cell, Qt::FontRole);
         const QFont font = ownFont ? PrintFont(*ownFont) : font_;
-        const auto ink = Role<QBrush>(cell, Qt::ForegroundRole);
         const Qt::Alignment alignment = AlignmentOf(cell);
-        std::size_t last = c;  // the last cell the text may cover
+        std::size_t end = c + 1;  // past the last cell the text covers
         if ((alignment & Qt::AlignHorizontal_Mask) == Qt::AlignLeft) {
           const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(text) + 2 * kPadding * scaleX_;
-          while (xs[last + 1] - xs[c] < width && last + 1 < columns && cellAt(r, last + 1).data(Qt::DisplayRole).toString().isEmpty())
-            ++last;
+          while (end < page.right && x(end) - x(c) < width && cellAt(r, end).data(Qt::DisplayRole).toString().isEmpty()) ++end;
         }
-        const QRectF covered(xs[c], ys[r], xs[last + 1] - xs[c], ys[r + 1] - ys[r]);
+        if (end <= page.left) continue;  // wholly on a page before
+        const QRectF covered(x(c), ys[r], x(end) - x(c), ys[r + 1] - ys[r]);
+        const auto ink = Role<QBrush>(cell, Qt::ForegroundRole);
         painter.save();
-        painter.setClipRect(covered);
+        painter.setClipRect(covered.intersected(band));
         painter.setFont(font);
         painter.setPen(ink ? ink->color() : QColor(Qt::black));
         painter.drawText(covered.adjusted(kPadding * scaleX_, 0, -kPadding * scaleX_, 0), static_cast<int>(alignment) | Qt::TextSingleLine, text);

@@ -155,19 +155,31 @@ int DarkPixels(const QImage& page, int left, int top, int width, int height) {
   return dark;
 }
 
-TEST_F(SheetPrintingTest, ALongTextRunsOnOverEmptyCellsAndStopsAtAFilledOne) {
+// The page drawn at 96 dpi, 1:1 with the grid's pixels.
+QImage PageImage(const std::string& pdf, int page) {
+  const std::string png = pdf + "." + std::to_string(page);
+  testing::CommandOutput("pdftoppm -r 96 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf + "' '" +
+                         png + "'");
+  return QImage(QString::fromStdString(png + ".png"));
+}
+
+TEST_F(SheetPrintingTest, ALongTextRunsOnOverEmptyCellsAlsoOntoTheNextPageAndStopsAtAFilledOne) {
   xl.obj("Workbooks").call("Add");
-  Put("A1", "估价对象位于城市中心区域交通便利");
-  Put("A2", "估价对象位于城市中心区域交通便利");
+  const std::string text = "估价对象位于城市中心区域交通便利";
+  Put("A1", text);
+  Put("A2", text);
   Put("B2", 5);
+  Put("J3", text);  // A to J fill the page's width: J3's text goes on over K3 on the next page
+  Put("M3", "止");
   const std::string pdf = Pdf("长文本.pdf");
-  testing::CommandOutput("pdftoppm -r 96 -png -singlefile '" + pdf + "' '" + pdf + "'");
-  const QImage page(QString::fromStdString(pdf + ".png"));
-  ASSERT_FALSE(page.isNull());
+  ASSERT_EQ(PdfPages(pdf), 2);
+  const QImage first = PageImage(pdf, 1), second = PageImage(pdf, 2);
+  ASSERT_FALSE(first.isNull() || second.isNull());
   const int column = excel_window::ColumnPixels(excel::kStandardColumnWidth);
-  EXPECT_GT(DarkPixels(page, column, 2, column, 16), 20) << "A1's text goes on over B1";
-  EXPECT_EQ(DarkPixels(page, column + 1, 22, column / 2, 16), 0) << "A2's text stops where B2 holds a number";
-  EXPECT_GT(DarkPixels(page, column + column / 2, 22, column / 2, 16), 0) << "B2's number, right-aligned";
+  EXPECT_GT(DarkPixels(first, column, 2, column, 16), 20) << "A1's text goes on over B1";
+  EXPECT_EQ(DarkPixels(first, column + 1, 22, column / 2, 16), 0) << "A2's text stops where B2 holds a number";
+  EXPECT_GT(DarkPixels(first, column + column / 2, 22, column / 2, 16), 0) << "B2's number, right-aligned";
+  EXPECT_GT(DarkPixels(second, 0, 42, column, 16), 20) << "K3 shows the rest of J3's text";
 }
 
 TEST_F(SheetPrintingTest, TheWholeWorkbookPrintsEachVisibleSheetFromANewPage) {
