@@ -25,9 +25,8 @@ namespace {
 using office::word::DocumentState;
 using office::word::Span;
 
-constexpr int kPageWidth = 794;  // A4 at 96 dots an inch
-constexpr int kPageGap = 16;     // the grey around the page
-constexpr int kPagePadding = 72;
+constexpr int kPageGap = 16;  // the grey around the page
+constexpr int kPageDpi = 96;  // the page's pixels: the paper as it prints, at 96 dots an inch
 
 bool SameSpan(Span a, Span b) { return a.start == b.start && a.end == b.end; }
 
@@ -50,18 +49,22 @@ PageView::PageView(DocumentWindow& window) : QTextEdit(&window), window_(window)
   connect(this, &QTextEdit::selectionChanged, this, [this] { window_.ViewSelectionChanged(); });
 }
 
-int PageView::SideMargin() const { return std::max(kPageGap, (viewport()->width() - kPageWidth) / 2); }
+int PageView::SideMargin() const {
+  return std::max(kPageGap, (viewport()->width() - WordPaper().fullRectPixels(kPageDpi).width()) / 2);
+}
 
 void PageView::FitPage() {
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat format = root->frameFormat();
   const int side = SideMargin();
-  if (format.leftMargin() == side && format.topMargin() == kPageGap && format.padding() == kPagePadding) return;
-  format.setLeftMargin(side);
-  format.setRightMargin(side);
-  format.setTopMargin(kPageGap);
-  format.setBottomMargin(kPageGap);
-  format.setPadding(kPagePadding);
+  // The text as wide as on the paper, so that its lines break where they will print.
+  const QMargins paper = WordPaper().marginsPixels(kPageDpi);
+  if (format.leftMargin() == side + paper.left() && format.topMargin() == kPageGap + paper.top()) return;
+  format.setLeftMargin(side + paper.left());
+  format.setRightMargin(side + paper.right());
+  format.setTopMargin(kPageGap + paper.top());
+  format.setBottomMargin(kPageGap + paper.bottom());
+  format.setPadding(0);
   root->setFrameFormat(format);
 }
 
