@@ -24,7 +24,10 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/office/excel/cell_address.h"
+#include "platform/office/file_access.h"
 #include "platform/office/windows/excel/sheet_grid.h"
+#include "platform/office/windows/excel/sheet_printing.h"
+#include "platform/office/windows/print_pages.h"
 #include "platform/runtime/error.h"
 
 namespace office::windows {
@@ -68,6 +71,10 @@ std::string Description(const runtime::Error& e) {
   return e.description().empty() ? runtime::DefaultDescription(e.number()) : e.description();
 }
 
+// 另存为's PDF types: what the PDF holds, as Excel's 发布内容 chooses it.
+const QString kSheetPdf = "PDF - 活动工作表 (*.pdf)";
+const QString kWorkbookPdf = "PDF - 整个工作簿 (*.pdf)";
+
 std::string CellName(int row, int column) { return excel::ColumnLetters(column) + std::to_string(row); }
 
 class ExcelWindows final : public ApplicationWindows {
@@ -106,6 +113,8 @@ class ExcelWindows final : public ApplicationWindows {
   void SaveActiveBook();
   void SaveAsDialog(std::function<void()> saved = {});
   bool SaveAs(const std::weak_ptr<BookModel>& book, const std::string& path);
+  void ExportPdf(const std::weak_ptr<BookModel>& book, const std::string& path, bool wholeWorkbook);
+  void PrintActiveBook(bool preview);
   bool Save(const std::shared_ptr<BookModel>& book);
   // The save question for a changed workbook; `then` runs once it is saved or its changes are
   // dropped, not when the user cancels.
@@ -131,6 +140,8 @@ class ExcelWindows final : public ApplicationWindows {
   QMenu* windowMenu_ = nullptr;
   QAction* save_ = nullptr;
   QAction* saveAs_ = nullptr;
+  QAction* print_ = nullptr;
+  QAction* preview_ = nullptr;
   QAction* close_ = nullptr;
 
   std::vector<const BookModel*> shownBooks_;
@@ -190,6 +201,12 @@ void ExcelWindows::Build() {
   save_->setShortcut(QKeySequence::Save);
   saveAs_ = file->addAction("另存为(&A)…", [this] { SaveAsDialog(); });
   saveAs_->setObjectName("actionSaveAs");
+  print_ = file->addAction("打印(&P)…", [this] { PrintActiveBook(false); });
+  print_->setObjectName("actionPrint");
+  print_->setShortcut(QKeySequence::Print);
+  preview_ = file->addAction("打印预览(&V)", [this] { PrintActiveBook(true); });
+  preview_->setObjectName("actionPrintPreview");
+  preview_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F2));
   close_ = file->addAction("关闭(&C)", [this] { CloseActiveBook(); });
   close_->setObjectName("actionClose");
   file->addSeparator();
@@ -338,6 +355,8 @@ void ExcelWindows::Sync() {
   SyncTarget(book);
   save_->setEnabled(book != nullptr);
   saveAs_->setEnabled(book != nullptr);
+  print_->setEnabled(book != nullptr);
+  preview_->setEnabled(book != nullptr);
   close_->setEnabled(book != nullptr);
 
   if (visible && !main_->isVisible()) main_->show();
@@ -625,7 +644,9 @@ void ExcelWindows::SaveAsDialog(std::function<void()> saved) {
   if (!book) return;
   const std::string start = book->path.empty() ? book->name + ".xlsx" : book->path;
   auto* dialog = new QFileDialog(main_.get(), "另存为", QString::fromStdString(start),
-                                 "Excel 工作簿 (*.xlsx);;Excel 模板 (*.xltx);;Excel 97-2003 工作簿 (*.xls);;所有文件 (*)");
+                                 QStringList{"Excel 工作簿 (*.xlsx)", "Excel 模板 (*.xltx)", "Excel 97-2003 工作簿 (*.xls)", kSheetPdf,
+                                             kWorkbookPdf, "所有文件 (*)"}
+                                     .join(";;"));
   dialog->setObjectName("xlSaveAsDialog");
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -633,7 +654,11 @@ void ExcelWindows::SaveAsDialog(std::function<void()> saved) {
   dialog->setWindowModality(Qt::WindowModal);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   std::weak_ptr<BookModel> target = book;
-  QObject::connect(dialog, &QFileDialog::fileSelected, main_.get(), [this, target, saved](const QString& path) {
+  QObject::connect(dialog, &QFileDialog::fileSelected, main_.get(), [this, dialog, target, saved](const QString& path) {
+    const QString filter = dialog->selectedNameFilter();
+    if (filter == kSheetPdf || filter == kWorkbookPdf || path.endsWith(".pdf", Qt::CaseInsensitive))
+      return ExportPdf(target, path.endsWith(".pdf", Qt::CaseInsensitive) ? path.toStdString() : path.toStdString() + ".pdf",
+                       filter == kWorkbookPdf);
     if (SaveAs(target, path.toStdString()) && saved) saved();
   });
   dialog->open();
@@ -651,6 +676,25 @@ bool ExcelWindows::SaveAs(const std::weak_ptr<BookModel>& target, const std::str
   Sync();
   UserActed();
   return true;
+}
+
+// A PDF is an export: the workbook keeps its file and its changes stay unsaved.
+void ExcelWindows::ExportPdf(const std::weak_ptr<BookModel>& target, const std::string& path, bool wholeWorkbook) {
+  const auto book = target.lock();
+  if (!book || !IsOpen(book.get())) return;
+  try {
+    if (!excel_window::WritePdf(book, wholeWorkbook, path)) ShowMessage(NothingToPrint().toStdString());
+  } catch (const office::FileAccessError& e) {
+    ShowMessage("无法保存“" + path + "”：" + e.what());
+  }
+}
+
+// 打印 and 打印预览 print the active sheet, as Excel does unless told otherwise.
+void ExcelWindows::PrintActiveBook(bool preview) {
+  const auto book = app_->activeBook();
+  if (!book) return;
+  const auto open = preview ? OpenPrintPreview : OpenPrintDialog;
+  open(main_.get(), excel_window::ExcelPaper(), QString::fromStdString(book->name), excel_window::PrintedBook(book, false));
 }
 
 void ExcelWindows::AskToSave(const std::shared_ptr<BookModel>& book, std::function<void()> then) {

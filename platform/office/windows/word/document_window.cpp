@@ -16,6 +16,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
+#include "platform/office/windows/print_pages.h"
+#include "platform/office/windows/word/document_printing.h"
 #include "platform/office/word/story.h"
 #include "platform/runtime/error.h"
 
@@ -25,9 +27,8 @@ namespace {
 using office::word::DocumentState;
 using office::word::Span;
 
-constexpr int kPageWidth = 794;  // A4 at 96 dots an inch
-constexpr int kPageGap = 16;     // the grey around the page
-constexpr int kPagePadding = 72;
+constexpr int kPageGap = 16;  // the grey around the page
+constexpr int kPageDpi = 96;  // the page's pixels: the paper as it prints, at 96 dots an inch
 
 bool SameSpan(Span a, Span b) { return a.start == b.start && a.end == b.end; }
 
@@ -50,18 +51,22 @@ PageView::PageView(DocumentWindow& window) : QTextEdit(&window), window_(window)
   connect(this, &QTextEdit::selectionChanged, this, [this] { window_.ViewSelectionChanged(); });
 }
 
-int PageView::SideMargin() const { return std::max(kPageGap, (viewport()->width() - kPageWidth) / 2); }
+int PageView::SideMargin() const {
+  return std::max(kPageGap, (viewport()->width() - WordPaper().fullRectPixels(kPageDpi).width()) / 2);
+}
 
 void PageView::FitPage() {
   QTextFrame* root = document()->rootFrame();
   QTextFrameFormat format = root->frameFormat();
   const int side = SideMargin();
-  if (format.leftMargin() == side && format.topMargin() == kPageGap && format.padding() == kPagePadding) return;
-  format.setLeftMargin(side);
-  format.setRightMargin(side);
-  format.setTopMargin(kPageGap);
-  format.setBottomMargin(kPageGap);
-  format.setPadding(kPagePadding);
+  // The text as wide as on the paper, so that its lines break where they will print.
+  const QMargins paper = WordPaper().marginsPixels(kPageDpi);
+  if (format.leftMargin() == side + paper.left() && format.topMargin() == kPageGap + paper.top()) return;
+  format.setLeftMargin(side + paper.left());
+  format.setRightMargin(side + paper.right());
+  format.setTopMargin(kPageGap + paper.top());
+  format.setBottomMargin(kPageGap + paper.bottom());
+  format.setPadding(0);
   root->setFrameFormat(format);
 }
 
@@ -171,6 +176,14 @@ void DocumentWindow::BuildMenus() {
     const std::string path = AskFileName();
     if (!path.empty() && host_) host_->SaveAs(*this, path);
   });
+  const auto name = [this] {
+    const auto doc = document();
+    return doc ? QString::fromStdString(doc->name) : QString();
+  };
+  add(file, "print", QStringLiteral("打印…"), QKeySequence::Print,
+      [this, name] { OpenPrintDialog(this, WordPaper(), name(), PrintedDocument(document_)); });
+  add(file, "printPreview", QStringLiteral("打印预览"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+      [this, name] { OpenPrintPreview(this, WordPaper(), name(), PrintedDocument(document_)); });
   add(file, "close", QStringLiteral("关闭"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] {
     if (host_) host_->Closed(*this);
   });

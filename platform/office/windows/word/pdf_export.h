@@ -1,6 +1,6 @@
 #pragma once
-// The document printed to PDF: laid out as the window shows it, on A4 pages with Word's default
-// margins, the fonts embedded (CJK ones included) so that any viewer shows the text.
+// The document exported to PDF: paged as it prints, the fonts embedded (CJK ones included) so
+// that any viewer shows the text.
 
 #include <string>
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -28,7 +27,6 @@
 
 #include "platform/office/windows/word/shown_story.h"
 #include "platform/office/word/word_application.h"
-#include "platform/runtime/testing/error_number.h"
 #include "platform/runtime/testing/time_bound.h"
 
 namespace office::windows {
@@ -502,39 +500,6 @@ TEST_F(WordWindowsTest, QuittingAsksAboutEachChangedDocumentAndCancelKeepsAllOpe
   EXPECT_NE(std::string(std::istreambuf_iterator<char>(in), {}).find("第二"), std::string::npos);
   std::ifstream report(folder_ / "report.doc");
   EXPECT_NE(std::string(std::istreambuf_iterator<char>(report), {}).find("改"), std::string::npos);
-}
-
-// The text of the PDF's pages from..to, as poppler's pdftotext reads it, compatibility characters
-// folded: Qt's PDF writer names a few CJK glyphs by their Kangxi radicals (⼈ for 人), which
-// viewers' searches fold in the same way (full-width punctuation folds to ASCII too).
-std::string PdfText(const std::string& pdf, int from, int to) {
-  const std::string out = pdf + ".txt";
-  const std::string command = "pdftotext -enc UTF-8 -f " + std::to_string(from) + " -l " + std::to_string(to) + " '" + pdf + "' '" + out + "'";
-  if (std::system(command.c_str()) != 0) return "(pdftotext failed)";
-  std::ifstream in(out);
-  return QString::fromStdString(std::string(std::istreambuf_iterator<char>(in), {})).normalized(QString::NormalizationForm_KC).toStdString();
-}
-
-TEST_F(WordWindowsTest, AReportExportsToPdfWithItsTextOnItsPages) {
-  const Object doc = app_.obj("Documents").call("Add", Bin("房产估价报告(市场法和收益法).dot")).toObject();
-  Show();
-  doc.call("Range", 0, 0).toObject().put("Text", "改");
-  const std::string pdf = (folder_ / "报告.pdf").string();
-  doc.call("SaveAs2", Named("FileName", pdf), Named("FileFormat", 17));  // wdFormatPDF
-  EXPECT_EQ(doc.get("Name").toText(), "文档1") << "a PDF is an export";
-  EXPECT_FALSE(doc.get("Saved").toBool());
-  const std::string first = PdfText(pdf, 1, 1);
-  EXPECT_NE(first.find("改房地产估价报告"), std::string::npos) << first.substr(0, 300);
-  EXPECT_EQ(first.find("附件"), std::string::npos) << "the end of the report is not on the first page";
-  const std::string all = PdfText(pdf, 1, 1000);
-  EXPECT_NE(all.find("附件"), std::string::npos);
-  EXPECT_NE(all.find("估价委托人:_SC003_"), std::string::npos);
-  EXPECT_NE(all.find("GB/T 50291"), std::string::npos) << "digits after Latin letters are text too";
-  EXPECT_EQ(all.find("TITLE"), std::string::npos) << "field codes are not printed";
-  EXPECT_GE(std::count(all.begin(), all.end(), '\f'), 4) << "paged";
-
-  windows_.reset();  // no windows, no layout: a clear error
-  EXPECT_EQ(runtime::testing::ErrorNumberOf([&] { doc.call("SaveAs", pdf); }), 4198);
 }
 
 TEST_F(WordWindowsTest, AReportWindowReadsLikeADocument) {

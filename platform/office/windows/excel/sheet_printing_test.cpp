@@ -1,0 +1,261 @@
+// Sheets on paper: the PDF of a sheet or a workbook and the window's 打印, 打印预览 and PDF export,
+// checked through the files they make as poppler reads them.
+#include "platform/office/windows/excel/sheet_printing.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+#include <unistd.h>
+
+#include "platform/automation/dispatch.h"
+#include "platform/office/excel/application.h"
+#include "platform/office/windows/excel/excel_windows.h"
+#include "platform/office/windows/excel/sheet_grid.h"
+#include "platform/office/windows/print_testing.h"
+
+namespace office::windows {
+namespace {
+
+using automation::Object;
+using excel_window::WritePdf;
+using testing::PdfPages;
+using testing::PdfText;
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+struct SheetPrintingTest : ::testing::Test {
+  SheetPrintingTest() {
+    dir = std::filesystem::temp_directory_path() /
+          ("qv_sheet_printing_" + std::to_string(::getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    xl.put("Visible", true);
+  }
+  ~SheetPrintingTest() override {
+    windows.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::filesystem::remove_all(dir);
+  }
+
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  void OpenMarket() { xl.obj("Workbooks").call("Open", std::string(QORVANE_BIN_DIR) + "/市场法.xlt"); }
+  Object Sheet() const { return xl.obj("ActiveSheet"); }
+  void Put(const std::string& cell, const automation::Variant& value) const { Sheet().obj("Range", cell).put("Value", value); }
+  // The PDF of the active sheet or of the whole workbook, by the path it was written to.
+  std::string Pdf(const std::string& name, bool wholeWorkbook = false) const {
+    const std::string path = Path(name);
+    EXPECT_TRUE(WritePdf(app->activeBook(), wholeWorkbook, path));
+    return path;
+  }
+
+  QMainWindow* Main() {
+    if (!windows) windows = MakeExcelWindows(app, [] {});
+    windows->Sync();
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "XLMAIN") return qobject_cast<QMainWindow*>(w);
+    return nullptr;
+  }
+  template <class Dialog>
+  Dialog* Chosen(const char* action, const char* name) {
+    Main()->findChild<QAction*>(action)->trigger();
+    QCoreApplication::processEvents();
+    return Main()->findChild<Dialog*>(name);
+  }
+  // 另存为 answered as a user does: the type chosen, the file's name typed.
+  void SaveAs(const QString& type, const std::string& path) {
+    auto* dialog = Chosen<QFileDialog>("actionSaveAs", "xlSaveAsDialog");
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectNameFilter(type);
+    dialog->setDirectory(QString::fromStdString(dir.string()));
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+    static_cast<QDialog*>(dialog)->accept();
+  }
+  QMessageBox* Box() {
+    for (QMessageBox* box : Main()->findChildren<QMessageBox*>())
+      if (box->isVisible()) return box;
+    return nullptr;
+  }
+
+  std::shared_ptr<excel::ExcelApplication> app = std::make_shared<excel::ExcelApplication>();
+  Object xl{app};
+  std::unique_ptr<ApplicationWindows> windows;
+  std::filesystem::path dir;
+};
+
+TEST_F(SheetPrintingTest, TheMarketSheetPrintsItsPrintAreaDownThenOverWithEmbeddedFonts) {
+  OpenMarket();
+  xl.obj("Worksheets", "市场法计算表").call("Activate");
+  const std::string pdf = Pdf("市场法计算表.pdf");
+  // A2:O37 is twice as wide as A4's width and fits its height: three pages side by side.
+  ASSERT_EQ(PdfPages(pdf), 3);
+  const std::string first = PdfText(pdf, 1, 1), second = PdfText(pdf, 2, 2), third = PdfText(pdf, 3, 3);
+  EXPECT_TRUE(Has(first, "市场比较法计算表")) << first;
+  EXPECT_TRUE(Has(first, "交易案例1"));
+  EXPECT_TRUE(Has(first, "一、比较因素条件说明与条件指数(估价对象条件指数为100)")) << "a long label runs on whole";
+  EXPECT_FALSE(Has(first, "估价对象指数/案例指数"));
+  EXPECT_TRUE(Has(second, "修正系数(估价对象指数/案例指数)"));
+  EXPECT_FALSE(Has(second, "交易案例1"));
+  EXPECT_TRUE(Has(third, "计算表编号"));
+  EXPECT_EQ(testing::FontsNotEmbedded(pdf), std::vector<std::string>{});
+  EXPECT_EQ(xl.obj("ActiveWorkbook").get("Saved").toBool(), true) << "printing changes nothing";
+}
+
+TEST_F(SheetPrintingTest, HiddenRowsColumnsAndCellsOutsideThePrintAreaDoNotPrint) {
+  xl.obj("Workbooks").call("Add");
+  Put("A1", "甲1");
+  Put("A60", "甲60");
+  Put("L1", "乙1");
+  Put("L60", "乙60");
+  Put("A30", "隐藏的行");
+  Sheet().obj("Rows", 30).put("Hidden", true);
+  Put("C2", "隐藏的列");
+  Sheet().obj("Columns", "C").put("ColumnWidth", 0);
+
+  // Sixty rows are more than a page high, twelve columns more than a page wide: down, then over.
+  std::string pdf = Pdf("全部.pdf");
+  ASSERT_EQ(PdfPages(pdf), 4);
+  EXPECT_TRUE(Has(PdfText(pdf, 1, 1), "甲1"));
+  EXPECT_TRUE(Has(PdfText(pdf, 2, 2), "甲60"));
+  EXPECT_TRUE(Has(PdfText(pdf, 3, 3), "乙1"));
+  EXPECT_TRUE(Has(PdfText(pdf, 4, 4), "乙60"));
+  EXPECT_FALSE(Has(PdfText(pdf, 1, 4), "隐藏"));
+
+  Sheet().obj("PageSetup").put("PrintArea", "A2:B60");
+  pdf = Pdf("打印区域.pdf");
+  EXPECT_EQ(PdfPages(pdf), 2);
+  const std::string text = PdfText(pdf, 1, 2);
+  EXPECT_TRUE(Has(text, "甲60"));
+  EXPECT_FALSE(Has(text, "甲1\n")) << "row 1 is outside";
+  EXPECT_FALSE(Has(text, "乙"));
+
+  // A print area of whole columns ends where the sheet's cells end.
+  Sheet().obj("PageSetup").put("PrintArea", "$A:$A");
+  EXPECT_EQ(PdfPages(Pdf("整列.pdf")), 2);
+}
+
+// Where the page's cells are drawn: the paper's margin is 17.8 mm at the side and 19.1 mm at the
+// top, and the grid's sizes are 96 to the inch, so that pdftoppm at 96 dpi draws them 1:1.
+int DarkPixels(const QImage& page, int left, int top, int width, int height) {
+  const int x0 = 67, y0 = 72;
+  int dark = 0;
+  for (int y = y0 + top; y < y0 + top + height; ++y)
+    for (int x = x0 + left; x < x0 + left + width; ++x) dark += page.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+  return dark;
+}
+
+// The page drawn at 96 dpi, 1:1 with the grid's pixels.
+QImage PageImage(const std::string& pdf, int page) {
+  const std::string png = pdf + "." + std::to_string(page);
+  testing::CommandOutput("pdftoppm -r 96 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf + "' '" +
+                         png + "'");
+  return QImage(QString::fromStdString(png + ".png"));
+}
+
+TEST_F(SheetPrintingTest, ALongTextRunsOnOverEmptyCellsAlsoOntoTheNextPageAndStopsAtAFilledOne) {
+  xl.obj("Workbooks").call("Add");
+  const std::string text = "估价对象位于城市中心区域交通便利";
+  Put("A1", text);
+  Put("A2", text);
+  Put("B2", 5);
+  Put("J3", text);  // A to J fill the page's width: J3's text goes on over K3 on the next page
+  Put("M3", "止");
+  const std::string pdf = Pdf("长文本.pdf");
+  ASSERT_EQ(PdfPages(pdf), 2);
+  const QImage first = PageImage(pdf, 1), second = PageImage(pdf, 2);
+  ASSERT_FALSE(first.isNull() || second.isNull());
+  const int column = excel_window::ColumnPixels(excel::kStandardColumnWidth);
+  EXPECT_GT(DarkPixels(first, column, 2, column, 16), 20) << "A1's text goes on over B1";
+  EXPECT_EQ(DarkPixels(first, column + 1, 22, column / 2, 16), 0) << "A2's text stops where B2 holds a number";
+  EXPECT_GT(DarkPixels(first, column + column / 2, 22, column / 2, 16), 0) << "B2's number, right-aligned";
+  EXPECT_GT(DarkPixels(second, 0, 42, column, 16), 20) << "K3 shows the rest of J3's text";
+}
+
+TEST_F(SheetPrintingTest, TheWholeWorkbookPrintsEachVisibleSheetFromANewPage) {
+  OpenMarket();
+  xl.obj("Worksheets", "收益法计算表2").put("Visible", false);
+  int pages = 0;
+  for (int i = 1; i <= xl.obj("Worksheets").get("Count").toInt32(); ++i) {
+    const Object sheet = xl.obj("Worksheets", i);
+    if (sheet.get("Visible").toInt32() == 0) continue;
+    sheet.call("Activate");
+    pages += PdfPages(Pdf(std::to_string(i) + ".pdf"));
+  }
+  const std::string whole = Pdf("工作簿.pdf", true);
+  EXPECT_EQ(PdfPages(whole), pages);
+  const std::string text = PdfText(whole, 1, pages);
+  EXPECT_TRUE(Has(text, "估价项目基本信息"));
+  EXPECT_TRUE(Has(text, "市场比较法计算表"));
+  EXPECT_FALSE(Has(text, "按月租金的倍数计")) << "a hidden sheet does not print";
+}
+
+TEST_F(SheetPrintingTest, NothingToPrintWritesNoFileAndTheWindowSaysSo) {
+  xl.obj("Workbooks").call("Add");
+  EXPECT_FALSE(WritePdf(app->activeBook(), true, Path("空.pdf")));
+  EXPECT_FALSE(std::filesystem::exists(Path("空.pdf")));
+
+  SaveAs("PDF - 活动工作表 (*.pdf)", "空.pdf");
+  ASSERT_NE(Box(), nullptr);
+  EXPECT_EQ(Box()->text(), "没有可打印的内容。");
+  EXPECT_FALSE(std::filesystem::exists(Path("空.pdf")));
+}
+
+TEST_F(SheetPrintingTest, SaveAsWritesThePdfOfTheSheetOrTheWorkbookAndTheWorkbookStaysAsItWas) {
+  OpenMarket();
+  xl.obj("Worksheets", "参数").obj("Range", "B3").put("Value", "QV-2026-017");
+  xl.obj("Worksheets", "市场法计算表").call("Activate");
+  SaveAs("PDF - 活动工作表 (*.pdf)", "工作表");
+  EXPECT_EQ(PdfPages(Path("工作表.pdf")), 3) << "the type's extension is added";
+  EXPECT_EQ(xl.obj("ActiveWorkbook").get("Name").toText(), "市场法1") << "a PDF is an export";
+  EXPECT_TRUE(app->activeBook()->path.empty());
+  EXPECT_FALSE(app->activeBook()->Saved()) << "its change is still to be saved";
+
+  SaveAs("PDF - 整个工作簿 (*.pdf)", "工作簿.pdf");
+  EXPECT_GT(PdfPages(Path("工作簿.pdf")), 3);
+  EXPECT_TRUE(Has(PdfText(Path("工作簿.pdf"), 1, 1), "QV-2026-017")) << "from the first sheet, as it is now";
+  EXPECT_EQ(Box(), nullptr);
+}
+
+TEST_F(SheetPrintingTest, PrintAndPreviewFromTheMenuShowTheActiveSheetsPages) {
+  OpenMarket();
+  xl.obj("Worksheets", "市场法计算表").call("Activate");
+  auto* dialog = Chosen<QPrintDialog>("actionPrint", "printDialog");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->isVisible());
+  const std::string printed = Path("打印.pdf");
+  testing::FillPrintDialog(*dialog, printed);
+  dialog->accept();
+  ASSERT_EQ(PdfPages(printed), 3);
+  EXPECT_EQ(PdfText(printed, 1, 3), PdfText(Pdf("导出.pdf"), 1, 3));
+
+  auto* preview = Chosen<QPrintPreviewDialog>("actionPrintPreview", "printPreview");
+  ASSERT_NE(preview, nullptr);
+  auto* pages = preview->findChild<QPrintPreviewWidget*>();
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->pageCount(), 3);
+  pages->setViewMode(QPrintPreviewWidget::AllPagesView);
+  preview->resize(1400, 700);
+  QCoreApplication::processEvents();
+  std::filesystem::create_directories(SCREENSHOT_DIR);
+  ASSERT_TRUE(preview->grab().save(QString(SCREENSHOT_DIR) + "/excel_print_preview.png"));
+  preview->reject();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Main()->findChild<QPrintPreviewDialog*>(), nullptr);
+
+  xl.obj("ActiveWorkbook").call("Close", false);
+  EXPECT_FALSE(Main()->findChild<QAction*>("actionPrint")->isEnabled()) << "no workbook, nothing to print";
+}
+
+}  // namespace
+}  // namespace office::windows
