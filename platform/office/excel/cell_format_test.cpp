@@ -6,7 +6,7 @@
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/workbook_file.h"
 #include "platform/office/excel/xlsx_file.h"
-#include "platform/office/zip_package.h"
+#include "platform/office/excel/xlsx_test_package.h"
 
 namespace excel {
 namespace {
@@ -128,23 +128,6 @@ TEST(CellFormatTest, RowsCarryTheirFormatsMergesAndHeightsAsTheyMove) {
   EXPECT_EQ(sheet.cells.Height(10), 40);
 }
 
-// A one-sheet package with the given styles part and sheet data.
-std::string Package(const std::string& styles, const std::string& sheetData, const std::string& afterData = "") {
-  const std::string ns = R"( xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships")";
-  const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-  return office::WritePackage({
-      {"[Content_Types].xml", R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"/>)"},
-      {"_rels/.rels", R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type=")" + rel +
-                          R"(officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
-      {"xl/workbook.xml", "<workbook" + ns + R"(><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
-      {"xl/_rels/workbook.xml.rels", R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type=")" +
-                                         rel + R"(worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId2" Type=")" + rel +
-                                         R"(styles" Target="styles.xml"/></Relationships>)"},
-      {"xl/worksheets/sheet1.xml", "<worksheet" + ns + "><sheetData>" + sheetData + "</sheetData>" + afterData + "</worksheet>"},
-      {"xl/styles.xml", "<styleSheet" + ns + ">" + styles + "</styleSheet>"},
-  });
-}
-
 TEST(CellFormatTest, StylesWrittenByOtherSpreadsheetsAreReadForWhatTheySay) {
   // Theme and indexed colours count as automatic, a pattern that is not solid as no fill, a
   // style number beyond the lists as the default; <b val="0"/> is not bold.
@@ -162,7 +145,7 @@ TEST(CellFormatTest, StylesWrittenByOtherSpreadsheetsAreReadForWhatTheySay) {
       R"(<dxfs><dxf><font><b/></font><fill><patternFill><bgColor rgb="FF00FF00"/></patternFill></fill></dxf></dxfs>)";
   const std::string cells = R"(<row r="1" ht="30" customHeight="1"><c r="A1" s="1"><v>1</v></c><c r="B1" s="2"><v>2</v></c><c r="C1" s="3"/><c r="D1" s="99"/></row>)"
                             R"(<row r="2" ht="13.5"><c r="A2"><v>3</v></c></row>)";
-  const auto book = ParseXlsx(Package(styles, cells, R"(<mergeCells count="1"><mergeCell ref="A3:B4"/></mergeCells>)"), "其他.xlsx").book;
+  const auto book = ParseXlsx(office::WritePackage(OneSheetPackage(styles, cells, R"(<mergeCells count="1"><mergeCell ref="A3:B4"/></mergeCells>)")), "其他.xlsx").book;
   const CellStore& store = book->sheets().front()->cells;
   const CellFormat& a1 = store.Find(1, 1)->style;
   EXPECT_EQ(store.Find(1, 1)->format, "#,##0.00");
@@ -184,7 +167,7 @@ TEST(CellFormatTest, StylesWrittenByOtherSpreadsheetsAreReadForWhatTheySay) {
 
   const auto refused = [&](const std::string& afterData) {
     try {
-      ParseXlsx(Package(styles, cells, afterData), "坏.xlsx");
+      ParseXlsx(office::WritePackage(OneSheetPackage(styles, cells, afterData)), "坏.xlsx");
     } catch (const automation::Error& e) {
       return e.description();
     }

@@ -1,6 +1,7 @@
 #include <QXmlStreamReader>
 
 #include <charconv>
+#include <cmath>
 #include <array>
 #include <map>
 #include <optional>
@@ -98,7 +99,8 @@ int Integer(const std::string& text, const std::string& what, int low, int high)
 double Number(const std::string& text, const std::string& what) {
   double v = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size()) throw Malformed{what + " '" + text + "' is not a number"};
+  // No cell, width or height holds an infinity or a NaN, which from_chars reads.
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) throw Malformed{what + " '" + text + "' is not a number"};
   return v;
 }
 
