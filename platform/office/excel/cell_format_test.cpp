@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,23 @@ std::vector<std::string> Looks(const BookModel& book) {
         for (BorderLine b : f.borders) line += " " + std::string(NameOf(b));
         out.push_back(line);
       }
-    for (const Area& m : sheet->cells.merges()) out.push_back("merge " + AddressText(m, false, false));
+    std::vector<Area> merges = sheet->cells.merges();  // in no particular order
+    std::sort(merges.begin(), merges.end(), [](const Area& a, const Area& b) { return std::pair(a.top, a.left) < std::pair(b.top, b.left); });
+    for (const Area& m : merges) out.push_back("merge " + AddressText(m, false, false));
     for (const auto& [row, height] : sheet->cells.heights()) out.push_back("height " + std::to_string(row) + " " + std::to_string(height));
   }
   return out;
+}
+
+// The first line where two workbooks' looks differ, so that a failure says where.
+void ExpectSameLooks(const BookModel& actual, const BookModel& expected) {
+  const std::vector<std::string> a = Looks(actual), e = Looks(expected);
+  for (std::size_t i = 0; i < std::min(a.size(), e.size()); ++i)
+    if (a[i] != e[i]) {
+      ADD_FAILURE() << "read back: " << a[i] << "\nexpected:  " << e[i];
+      return;
+    }
+  EXPECT_EQ(a.size(), e.size());
 }
 
 // A sheet that uses every part of a cell's format.
@@ -73,6 +87,33 @@ TEST(CellFormatTest, EveryPartOfACellsFormatSurvivesBothFileFormats) {
   // And once more through both, so that nothing is lost between them either.
   const auto viaXlsx = ParseXlsx(XlsxContent(*book, false), "a.xlsx").book;
   EXPECT_EQ(Looks(*ParseWorkbookJson(WorkbookJson(*viaXlsx, false), "b.xls").book), looks);
+}
+
+TEST(CellFormatTest, TheProjectWorkbooksLookTheSameAfterXlsxWithSeveralTables) {
+  for (const char* name : {"市场法", "成本法", "基准地价与成本逼近"}) {
+    SCOPED_TRACE(name);
+    const auto file = ReadWorkbookFile(std::string(QORVANE_BIN_DIR) + "/" + name + ".xlt");
+    BookModel& book = *file.book;
+    ExpectSameLooks(*ParseXlsx(XlsxContent(book, false), "a.xlsx").book, book);
+    // Two more tables on every calculation sheet, copied from its template block as the table
+    // appender copies them.
+    for (const auto& sheet : book.sheets()) {
+      const Variant first = book.ValueAt(sheet->id, 1, 2), last = book.ValueAt(sheet->id, 1, 3);
+      if (sheet->name.find("计算表") == std::string::npos || first.kind() != Variant::Kind::Double) continue;
+      for (int table = 0; table < 2; ++table) {
+        const int top = static_cast<int>(book.ValueAt(sheet->id, 1, 2).toDouble());
+        book.InsertCopiedRows(*sheet, top, *sheet, top, static_cast<int>(last.toDouble() - first.toDouble()) + 1);
+      }
+    }
+    const auto again = ParseXlsx(XlsxContent(book, false), "b.xlsx").book;
+    ExpectSameLooks(*again, book);
+    for (const auto& sheet : book.sheets())
+      sheet->cells.ForEach({1, 1, kMaxRows, kMaxColumns}, [&](int row, int column, const Cell& cell) {
+        if (!cell.hasContent()) return;
+        EXPECT_EQ(again->ValueAt(again->SheetNamed(sheet->name)->id, row, column), book.ValueAt(sheet->id, row, column))
+            << sheet->name << "!" << ColumnLetters(column) << row;
+      });
+  }
 }
 
 TEST(CellFormatTest, AFormatTheFileCannotMeanIsRefusedByName) {
