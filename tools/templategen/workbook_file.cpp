@@ -7,17 +7,17 @@ namespace templategen {
 namespace {
 
 // The colours that tell the user what may be typed: none for input cells, light yellow for the
-// cells the workbook computes, grey for the other locked cells of a table, light blue for its
-// headings.
+// cells the workbook computes, grey for the other locked cells of a table on a protected sheet,
+// light blue for its headings.
 constexpr const char* kComputedFill = "#FFF2CC";
 constexpr const char* kLockedFill = "#F2F2F2";
 constexpr const char* kHeadingFill = "#DDEBF7";
 
-void LookJson(const Cell& cell, nlohmann::json& j) {
+void LookJson(const Cell& cell, bool sheetProtected, nlohmann::json& j) {
   const Look& look = cell.look;
   if (cell.computed) j["fill"] = kComputedFill;
   else if (look.heading && cell.locked) j["fill"] = kHeadingFill;
-  else if (look.boxed && cell.locked) j["fill"] = kLockedFill;
+  else if (look.boxed && cell.locked && sheetProtected) j["fill"] = kLockedFill;
   if (look.bold) j["font"]["bold"] = true;
   if (look.size != 0) j["font"]["size"] = look.size;
   if (look.center) j["align"] = "center";
@@ -28,7 +28,7 @@ void LookJson(const Cell& cell, nlohmann::json& j) {
 
 std::string RangeText(const CellRange& range) { return AddressText(range.first) + ":" + AddressText(range.last); }
 
-nlohmann::json CellJson(const Cell& cell) {
+nlohmann::json CellJson(const Cell& cell, bool sheetProtected) {
   nlohmann::json j = nlohmann::json::object();
   switch (cell.kind) {
     case Cell::Kind::Empty: break;
@@ -44,7 +44,7 @@ nlohmann::json CellJson(const Cell& cell) {
   }
   if (!cell.locked) j["locked"] = false;
   if (!cell.format.empty()) j["format"] = cell.format;
-  LookJson(cell, j);
+  LookJson(cell, sheetProtected, j);
   return j;
 }
 
@@ -67,7 +67,7 @@ nlohmann::json SheetJson(const Sheet& sheet) {
   if (!sheet.printArea.empty()) j["printArea"] = sheet.printArea;
   nlohmann::json cells = nlohmann::json::object();
   for (const auto& [at, cell] : sheet.cells) {
-    auto c = CellJson(cell);
+    auto c = CellJson(cell, sheet.isProtected);
     if (!c.empty()) cells[AddressText(at)] = c;
   }
   j["cells"] = cells;

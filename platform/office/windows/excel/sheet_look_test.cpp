@@ -114,7 +114,8 @@ TEST(SheetLookScreenshot, TheProjectWorkbooksAsAPersonSeesThem) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> books = {
       {"市场法", {"参数", "市场法计算表", "收益法计算表1", "收益法计算表2", "估价结果汇总表"}},
       {"成本法", {"成本法计算表"}},
-      {"基准地价与成本逼近", {"参数", "基准地价计算表", "成本逼近计算表", "估价结果汇总表"}}};
+      {"基准地价与成本逼近", {"参数", "基准地价计算表", "成本逼近计算表", "估价结果汇总表"}},
+      {"房地产估价作业方案", {"作业方案"}}};
   for (const auto& [name, sheets] : books) {
     const automation::Object book = xl.obj("Workbooks").call("Open", std::string(QORVANE_BIN_DIR) + "/" + name + ".xlt").toObject();
     for (const std::string& sheet : sheets) {
