@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include <QDir>
 #include <QTest>
@@ -116,6 +120,28 @@ TEST_F(RefresherTest, RefrellaClosesItsWaitWindowBeforeTheCompletionMessage) {
   EXPECT_FALSE(HoldsAKey(text)) << text.substr(0, 400);
   EXPECT_NE(text.find("张三"), std::string::npos);
   EXPECT_TRUE(ui::LoadedForms().empty()) << "no window is left, so the program ends";
+}
+
+// The user opened the project workbook in LibreOffice Calc and saved it there; the report
+// refreshes from it as from one of ours.
+TEST_F(RefresherTest, RefrellaRefreshesFromAWorkbookLibreOfficeSaved) {
+  if (std::system("command -v soffice > /dev/null") != 0) GTEST_SKIP() << "LibreOffice is not installed (scripts/setup)";
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("qv_refrella_lo_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  StartExcel("市场法.xlt").obj("ActiveWorkbook").call("SaveAs", (folder / "项目.xlsx").string());
+  excel.obj("ActiveWorkbook").call("Close", false);
+  const std::string command = "soffice -env:UserInstallation=file://" + (folder / "profile").string() +
+                              " --headless --convert-to 'xlsx:Calc MS Excel 2007 XML' --outdir '" + (folder / "out").string() + "' '" +
+                              (folder / "项目.xlsx").string() + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  excel.obj("Workbooks").call("Open", (folder / "out" / "项目.xlsx").string());
+  std::filesystem::remove_all(folder);
+  StartWord("房产估价报告(市场法和收益法).dot");
+  refrella::RunMarketIncomeRefresh();
+  EXPECT_EQ(Events().back(), kM5);
+  const std::string text = ReportText();
+  EXPECT_FALSE(HoldsAKey(text)) << text.substr(0, 400);
+  EXPECT_NE(text.find("张三"), std::string::npos);
 }
 
 TEST_F(RefresherTest, RefrellaWithoutADocumentEndsSilently) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -9,6 +10,9 @@
 
 namespace templategen {
 namespace {
+
+constexpr double kTitleSize = 16;
+constexpr double kTitleRowHeight = 30;
 
 struct Reader {
   const std::vector<KeyRow>& keys;
@@ -64,12 +68,51 @@ struct Reader {
       throw std::invalid_argument("unknown cell flag " + flag);
     }
     cell.format = current().cells[at].format;
+    cell.look = current().cells[at].look;
     current().cells[at] = cell;
   }
 
-  void unlock(const CellRange& range) {
+  template <class Change>
+  void forEachCell(const CellRange& range, Change&& change) {
     for (int r = range.first.row; r <= range.last.row; ++r)
-      for (int c = range.first.column; c <= range.last.column; ++c) current().cells[{c, r}].locked = false;
+      for (int c = range.first.column; c <= range.last.column; ++c) change(current().cells[{c, r}]);
+  }
+
+  void unlock(const CellRange& range) {
+    forEachCell(range, [](Cell& cell) { cell.locked = false; });
+  }
+
+  void merge(const CellRange& range) {
+    for (const CellRange& m : current().merges)
+      if (m.first.row <= range.last.row && m.last.row >= range.first.row && m.first.column <= range.last.column &&
+          m.last.column >= range.first.column)
+        throw std::invalid_argument("merged areas overlap");
+    current().merges.push_back(range);
+  }
+
+  // The looks: false when `directive` is none of them.
+  bool look(const std::string& directive, const std::string& rangeText) {
+    using Change = void (*)(Look&);
+    static const std::map<std::string, Change> kLooks = {
+        {"box", [](Look& l) { l.boxed = true; }},
+        {"heading", [](Look& l) { l.heading = l.bold = true; }},
+        {"bold", [](Look& l) { l.bold = true; }},
+        {"center", [](Look& l) { l.center = true; }},
+        {"wrap", [](Look& l) { l.wrap = true; }},
+        {"merge", [](Look&) {}},
+        {"title",
+         [](Look& l) {
+           l.bold = l.center = true;
+           l.size = kTitleSize;
+         }},
+    };
+    const auto it = kLooks.find(directive);
+    if (it == kLooks.end()) return false;
+    const CellRange range = ParseRange(rangeText);
+    forEachCell(range, [&](Cell& cell) { it->second(cell.look); });
+    if (directive == "merge" || directive == "title") merge(range);
+    if (directive == "title") current().rowHeights[range.first.row] = kTitleRowHeight;
+    return true;
   }
 
   void fillKeys(const std::string& list, bool valueSheet) {
@@ -131,6 +174,7 @@ struct Reader {
       auto range = ParseRange(rest.substr(0, space));
       for (int r = range.first.row; r <= range.last.row; ++r)
         for (int c = range.first.column; c <= range.last.column; ++c) current().cells[{c, r}].format = rest.substr(space + 1);
+    } else if (look(first, rest)) {
     } else if (first == "keys") {
       fillKeys(rest, false);
     } else if (first == "active") {
@@ -183,6 +227,13 @@ void AppendTemplateBlocks(Workbook& workbook) {
       copies.push_back({{at.column, at.row + height}, copy});
     }
     for (auto& [at, cell] : copies) sheet.cells[at] = cell;
+    const std::vector<CellRange> merges = sheet.merges;
+    for (const CellRange& m : merges)
+      if (m.first.row >= first && m.last.row <= last)
+        sheet.merges.push_back({{m.first.column, m.first.row + height}, {m.last.column, m.last.row + height}});
+    const std::map<int, double> heights = sheet.rowHeights;
+    for (const auto& [row, points] : heights)
+      if (row >= first && row <= last) sheet.rowHeights[row + height] = points;
     sheet.hiddenRows.push_back({{1, last + 1}, {1, last + height}});
   }
 }

@@ -11,6 +11,11 @@
 //   table FIRST LAST         rows of table 1; a hidden copy follows as the template block
 //   unlock RANGE             cells the user may edit on the protected sheet
 //   format RANGE PATTERN     number format of the cells (display only)
+//   title RANGE              the sheet's or table's title: merged, bold, large, centred
+//   box RANGE                a table: lines around every cell, its locked cells coloured
+//   heading RANGE            a heading row of a table: bold and coloured
+//   bold RANGE / center RANGE / wrap RANGE / merge RANGE
+//                            bold text, centred text, wrapped text, one merged cell
 //   values NAME              the value sheet NAME: keys, names and values of its list
 //   keys LIST                the result summary's key cells (and land values) of that list
 //   active NAME              the sheet active when the workbook opens

@@ -13,6 +13,18 @@ namespace templategen {
 inline constexpr const char* kWorksheetPassword = "19970314,kqd.,xtr,.pzfw.,hnqe,ty.wqzqzqzq";
 inline constexpr const char* kWorkbookPassword = "19860722,p.,p.,..<>?<>?<.?<?.;413627";
 
+// How a cell looks beyond its number format. Its fill follows from what it is: computed cells,
+// headings and the locked cells of a table each have their colour; cells the user types into
+// have none.
+struct Look {
+  bool bold = false;
+  double size = 0;  // font size in points; 0 is the standard size
+  bool center = false;
+  bool wrap = false;
+  bool boxed = false;    // thin lines on all four sides: a cell of a table
+  bool heading = false;  // a heading row of a table
+};
+
 struct Cell {
   enum class Kind { Empty, Text, Number, Formula };
   Kind kind = Kind::Empty;
@@ -21,6 +33,7 @@ struct Cell {
   bool locked = true;
   bool computed = false;  // shown with the fill colour of computed cells
   std::string format;     // Excel number format; display only
+  Look look;
 };
 
 struct Sheet {
@@ -31,6 +44,8 @@ struct Sheet {
   std::string printArea;
   std::optional<std::pair<int, int>> table;  // rows of table 1; the hidden template block follows it
   std::map<CellAddress, Cell> cells;
+  std::vector<CellRange> merges;
+  std::map<int, double> rowHeights;  // points, by row
 };
 
 struct Workbook {

@@ -6,11 +6,29 @@
 namespace templategen {
 namespace {
 
-// Light yellow: the fill of cells the workbook computes (locked). The stand-in keeps no cell
-// colours yet and skips the member; Excel templates carry it as the cells' interior colour.
+// The colours that tell the user what may be typed: none for input cells, light yellow for the
+// cells the workbook computes, grey for the other locked cells of a table on a protected sheet,
+// light blue for its headings.
 constexpr const char* kComputedFill = "#FFF2CC";
+constexpr const char* kLockedFill = "#F2F2F2";
+constexpr const char* kHeadingFill = "#DDEBF7";
 
-nlohmann::json CellJson(const Cell& cell) {
+void LookJson(const Cell& cell, bool sheetProtected, nlohmann::json& j) {
+  const Look& look = cell.look;
+  if (cell.computed) j["fill"] = kComputedFill;
+  else if (look.heading && cell.locked) j["fill"] = kHeadingFill;
+  else if (look.boxed && cell.locked && sheetProtected) j["fill"] = kLockedFill;
+  if (look.bold) j["font"]["bold"] = true;
+  if (look.size != 0) j["font"]["size"] = look.size;
+  if (look.center) j["align"] = "center";
+  if (look.center || look.wrap) j["valign"] = "center";
+  if (look.wrap) j["wrap"] = true;
+  if (look.boxed) j["borders"] = {{"left", "thin"}, {"top", "thin"}, {"right", "thin"}, {"bottom", "thin"}};
+}
+
+std::string RangeText(const CellRange& range) { return AddressText(range.first) + ":" + AddressText(range.last); }
+
+nlohmann::json CellJson(const Cell& cell, bool sheetProtected) {
   nlohmann::json j = nlohmann::json::object();
   switch (cell.kind) {
     case Cell::Kind::Empty: break;
@@ -25,8 +43,8 @@ nlohmann::json CellJson(const Cell& cell) {
     case Cell::Kind::Formula: j["formula"] = cell.text; break;
   }
   if (!cell.locked) j["locked"] = false;
-  if (cell.computed) j["fill"] = kComputedFill;
   if (!cell.format.empty()) j["format"] = cell.format;
+  LookJson(cell, sheetProtected, j);
   return j;
 }
 
@@ -49,10 +67,20 @@ nlohmann::json SheetJson(const Sheet& sheet) {
   if (!sheet.printArea.empty()) j["printArea"] = sheet.printArea;
   nlohmann::json cells = nlohmann::json::object();
   for (const auto& [at, cell] : sheet.cells) {
-    auto c = CellJson(cell);
+    auto c = CellJson(cell, sheet.isProtected);
     if (!c.empty()) cells[AddressText(at)] = c;
   }
   j["cells"] = cells;
+  if (!sheet.merges.empty()) {
+    nlohmann::json merges = nlohmann::json::array();
+    for (const CellRange& m : sheet.merges) merges.push_back(RangeText(m));
+    j["merges"] = merges;
+  }
+  if (!sheet.rowHeights.empty()) {
+    nlohmann::json heights = nlohmann::json::object();
+    for (const auto& [row, points] : sheet.rowHeights) heights[std::to_string(row)] = points;
+    j["rowHeights"] = heights;
+  }
   return j;
 }
 

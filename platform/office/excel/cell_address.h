@@ -19,6 +19,7 @@ struct Area {
   bool entireRows() const { return left == 1 && right == kMaxColumns; }
   bool entireColumns() const { return top == 1 && bottom == kMaxRows; }
   bool contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
+  bool intersects(const Area& o) const { return o.left <= right && o.right >= left && o.top <= bottom && o.bottom >= top; }
   bool operator==(const Area&) const = default;
 };
 

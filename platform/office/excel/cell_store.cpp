@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
 
 namespace excel {
 
@@ -34,6 +35,49 @@ void CellStore::Tidy(int row, int column) {
     index_.erase(row);
     rows_.erase(r);
   }
+}
+
+double CellStore::Height(int row) const {
+  const auto h = heights_.find(row);
+  return h == heights_.end() ? 0 : h->second;
+}
+
+void CellStore::SetHeight(int row, double points) {
+  if (points == 0) heights_.erase(row);
+  else heights_[row] = points;
+}
+
+std::map<int, double> CellStore::HeightsIn(int first, int count) const {
+  std::map<int, double> out;
+  for (auto it = heights_.lower_bound(first); it != heights_.end() && it->first < first + count; ++it) out.emplace(it->first - first, it->second);
+  return out;
+}
+
+void CellStore::Merge(const Area& area) {
+  std::erase_if(merges_, [&](const Area& m) { return m.intersects(area); });
+  if (area.cells() > 1) merges_.push_back(area);
+}
+
+void CellStore::SetMerges(std::vector<Area> areas) {
+  // A sweep from the top: only areas still open at a row can overlap one starting there, and
+  // those lie in different columns, so a file of many merged areas costs no quadratic time.
+  std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) { return a.top < b.top; });
+  std::vector<Area> open;
+  for (const Area& a : areas) {
+    std::erase_if(open, [&](const Area& o) { return o.bottom < a.top; });
+    for (const Area& o : open)
+      if (o.intersects(a)) throw std::invalid_argument("the merged areas " + AddressText(o, false, false) + " and " + AddressText(a, false, false) + " overlap");
+    open.push_back(a);
+  }
+  std::erase_if(areas, [](const Area& a) { return a.cells() < 2; });
+  merges_ = std::move(areas);
+}
+
+std::vector<Area> CellStore::MergesIn(int first, int count) const {
+  std::vector<Area> out;
+  for (const Area& m : merges_)
+    if (m.top >= first && m.bottom < first + count) out.push_back({m.top - first, m.left, m.bottom - first, m.right});
+  return out;
 }
 
 bool CellStore::Hidden(int row) const {
@@ -100,6 +144,13 @@ void CellStore::InsertRows(int at, int count) {
     else runs[first] = at - 1, runs[at + count] = last + count;
   }
   hidden_ = std::move(runs);
+  std::map<int, double> heights;
+  for (const auto& [row, height] : heights_) heights.emplace(row >= at ? row + count : row, height);
+  heights_ = std::move(heights);
+  for (Area& m : merges_) {
+    if (m.top >= at) m.top += count;
+    if (m.bottom >= at) m.bottom += count;
+  }
   std::vector<int> moving;
   for (auto it = rows_.lower_bound(at); it != rows_.end(); ++it) moving.push_back(it->first);
   // From the bottom up, so that no moved row lands on one not yet moved.
@@ -121,6 +172,17 @@ void CellStore::DeleteRows(int first, int count, std::vector<FormulaId>& dropped
   }
   hidden_.clear();
   for (const auto& [a, b] : runs) SetHidden(a, b, true);  // runs on both sides may now touch
+  std::map<int, double> heights;
+  for (const auto& [row, height] : heights_)
+    if (row < first || row > last) heights.emplace(row > last ? row - count : row, height);
+  heights_ = std::move(heights);
+  std::erase_if(merges_, [&](const Area& m) { return m.top >= first && m.bottom <= last; });
+  for (Area& m : merges_) {
+    const auto moved = [&](int row) { return row < first ? row : row > last ? row - count : first; };
+    m.bottom = m.bottom > last ? m.bottom - count : std::min(m.bottom, first - 1);
+    m.top = moved(m.top);
+  }
+  std::erase_if(merges_, [](const Area& m) { return m.cells() < 2; });
   for (auto it = rows_.lower_bound(first); it != rows_.end() && it->first <= last;) {
     for (const auto& [column, cell] : it->second.cells)
       if (cell.formula != kNoFormula) dropped.push_back(cell.formula);

@@ -9,6 +9,7 @@
 
 #include "platform/automation/variant.h"
 #include "platform/office/excel/cell_address.h"
+#include "platform/office/excel/cell_format.h"
 
 namespace excel {
 
@@ -20,11 +21,12 @@ struct Cell {
   FormulaId formula = kNoFormula;
   bool locked = true;
   std::string format;  // number format pattern; empty is General
+  CellFormat style;
   // A formula's value as last computed, valid while the workbook's content is that of `computedAt`.
   mutable automation::Variant computed;
   mutable std::uint64_t computedAt = 0;
   bool hasContent() const { return formula != kNoFormula || !constant.isEmpty(); }
-  bool isPlain() const { return !hasContent() && locked && format.empty(); }
+  bool isPlain() const { return !hasContent() && locked && format.empty() && style.isDefault(); }
 };
 
 struct Row {
@@ -40,6 +42,23 @@ class CellStore {
   Cell& At(int row, int column);
   // Drops a cell that holds nothing and carries no format, and a row that is then plain.
   void Tidy(int row, int column);
+
+  // Row heights in points, kept by row like hidden rows; 0 is the standard height.
+  double Height(int row) const;
+  void SetHeight(int row, double points);
+  const std::map<int, double>& heights() const { return heights_; }
+  // The heights within rows first..first+count-1, numbered from first.
+  std::map<int, double> HeightsIn(int first, int count) const;
+
+  // Merged areas; they never overlap. Rows inserted inside one widen it, as in Excel; one whose
+  // rows are all deleted goes.
+  const std::vector<Area>& merges() const { return merges_; }
+  // Merges the area, dropping the merges it overlaps; a single cell unmerges.
+  void Merge(const Area& area);
+  // Replaces every merged area; throws std::invalid_argument naming two that overlap.
+  void SetMerges(std::vector<Area> areas);
+  // The merged areas wholly within rows first..first+count-1, their rows numbered from first.
+  std::vector<Area> MergesIn(int first, int count) const;
 
   // Hidden rows are kept as runs, so that hiding a whole sheet costs no more than one row.
   bool Hidden(int row) const;
@@ -81,6 +100,8 @@ class CellStore {
 
   std::map<int, Row> rows_;
   RowRuns hidden_;
+  std::map<int, double> heights_;
+  std::vector<Area> merges_;
   std::unordered_map<int, Row*> index_;  // the same rows by number: formulas read cell by cell
 };
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace excel {
@@ -23,7 +25,10 @@ std::string LegacyPasswordHash(std::string_view password) {
 
 bool PasswordMatches(std::string_view given, std::string_view text, std::string_view hash) {
   if (hash.empty()) return given == text;
-  return LegacyPasswordHash(given) == hash;
+  // Hexadecimal digits in either case: Excel writes "CBEB", LibreOffice "cbeb".
+  const std::string expected = LegacyPasswordHash(given);
+  return std::equal(expected.begin(), expected.end(), hash.begin(), hash.end(),
+                    [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); });
 }
 
 }  // namespace excel

@@ -53,6 +53,51 @@ Area AreaText(const std::string& text, const std::string& where) {
   return area.value();
 }
 
+Rgb Colour(const Json& object, const char* key, const std::string& where) {
+  const std::string text = Text(object, key, where);
+  const auto rgb = RgbNamed(text);
+  if (!rgb || !text.starts_with('#')) throw Malformed{where + ": \"" + key + "\" is a colour like \"#FFF2CC\""};
+  return *rgb;
+}
+
+template <class Enum>
+Enum Named(const Json& object, const char* key, std::optional<Enum> (*named)(std::string_view), Enum fallback, const std::string& where) {
+  const std::string text = Text(object, key, where);
+  if (text.empty()) return fallback;
+  const auto value = named(text);
+  if (!value) throw Malformed{where + ": \"" + key + "\" cannot be '" + text + "'"};
+  return *value;
+}
+
+CellFormat ReadCellFormat(const Json& j, const std::string& at) {
+  CellFormat f;
+  if (j.contains("fill")) f.fill = Colour(j, "fill", at);
+  const Json& font = Member(j, "font", Json::value_t::object, at);
+  if (!font.is_null()) {
+    f.bold = Flag(font, "bold", false, at);
+    f.italic = Flag(font, "italic", false, at);
+    const Json& size = Member(font, "size", Json::value_t::number_float, at);
+    if (!size.is_null()) {
+      if (size.get<double>() < 1 || size.get<double>() > 409) throw Malformed{at + ": a font size is from 1 to 409"};
+      f.fontSize = size.get<double>();
+    }
+    if (font.contains("color")) f.fontColor = Colour(font, "color", at);
+  }
+  f.horizontal = Named(j, "align", HorizontalNamed, HorizontalAlignment::General, at);
+  f.vertical = Named(j, "valign", VerticalNamed, VerticalAlignment::Bottom, at);
+  f.wrap = Flag(j, "wrap", false, at);
+  const Json& borders = Member(j, "borders", Json::value_t::object, at);
+  if (borders.is_null()) return f;
+  for (const auto& [side, line] : borders.items()) {
+    std::optional<std::size_t> index;
+    for (Side s : {Side::Left, Side::Top, Side::Right, Side::Bottom})
+      if (NameOf(s) == side) index = static_cast<std::size_t>(s);
+    if (!index) throw Malformed{at + ": '" + side + "' is not a side of a cell"};
+    f.borders[*index] = Named(borders, side.c_str(), BorderNamed, BorderLine::None, at);
+  }
+  return f;
+}
+
 void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
   const std::string where = "sheet '" + sheet.name + "'";
   if (Flag(j, "hidden", false, where)) sheet.visibility = SheetVisibility::Hidden;
@@ -67,6 +112,7 @@ void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
     Cell& cell = sheet.cells.At(area->top, area->left);
     cell.locked = Flag(cellJson, "locked", true, at);
     cell.format = Text(cellJson, "format", at);
+    cell.style = ReadCellFormat(cellJson, at);
     if (formula != cellJson.end()) {
       if (!formula->is_string() || formula->get<std::string>().rfind('=', 0) != 0)
         throw Malformed{at + ": a formula is a text beginning with '='"};
@@ -96,6 +142,23 @@ void ReadSheet(BookModel& book, SheetModel& sheet, const Json& j) {
     if (!column || !width.is_number() || width.get<double>() < 0 || width.get<double>() > 255)
       throw Malformed{where + ": column width '" + letters + "' must be a column with a width from 0 to 255"};
     sheet.columnWidths[*column] = width.get<double>();
+  }
+  std::vector<Area> merges;
+  for (const Json& merged : Member(j, "merges", Json::value_t::array, where)) {
+    if (!merged.is_string()) throw Malformed{where + ": merged areas are texts like \"A2:O2\""};
+    merges.push_back(AreaText(merged.get<std::string>(), where));
+    if (merges.back().cells() < 2) throw Malformed{where + ": '" + merged.get<std::string>() + "' is one cell, not a merged area"};
+  }
+  try {
+    sheet.cells.SetMerges(std::move(merges));
+  } catch (const std::invalid_argument& e) {
+    throw Malformed{where + ": " + e.what()};
+  }
+  for (const auto& [rowText, height] : Member(j, "rowHeights", Json::value_t::object, where).items()) {
+    const auto rows = ParseAreaText(rowText + ":" + rowText);
+    if (!rows || !rows->entireRows() || !height.is_number() || height.get<double>() <= 0 || height.get<double>() > 409)
+      throw Malformed{where + ": row height '" + rowText + "' must be a row with a height above 0 and at most 409"};
+    sheet.cells.SetHeight(rows->top, height.get<double>());
   }
   if (const std::string area = Text(j, "printArea", where); !area.empty()) {
     const Area a = AreaText(area, where);
@@ -161,6 +224,25 @@ const std::string& Writable(const std::string& text, Describe&& what) {
   return text;
 }
 
+void WriteCellFormat(const CellFormat& f, OrderedJson& c) {
+  if (f.fill) c["fill"] = RgbText(*f.fill);
+  OrderedJson font = OrderedJson::object();
+  if (f.bold) font["bold"] = true;
+  if (f.italic) font["italic"] = true;
+  if (f.fontSize != kStandardFontSize) font["size"] = f.fontSize;
+  if (f.fontColor) font["color"] = RgbText(*f.fontColor);
+  if (!font.empty()) c["font"] = std::move(font);
+  if (f.horizontal != HorizontalAlignment::General) c["align"] = NameOf(f.horizontal);
+  if (f.vertical != VerticalAlignment::Bottom) c["valign"] = NameOf(f.vertical);
+  if (f.wrap) c["wrap"] = true;
+  if (f.hasBorder()) {
+    OrderedJson borders = OrderedJson::object();
+    for (Side s : {Side::Left, Side::Top, Side::Right, Side::Bottom})
+      if (f.border(s) != BorderLine::None) borders[std::string(NameOf(s))] = NameOf(f.border(s));
+    c["borders"] = std::move(borders);
+  }
+}
+
 OrderedJson CellJson(const BookModel& book, const SheetModel& sheet, int row, int column, const Cell& cell) {
   OrderedJson c = OrderedJson::object();
   const auto name = [&] { return sheet.name + "!" + ColumnLetters(column) + std::to_string(row); };
@@ -179,6 +261,7 @@ OrderedJson CellJson(const BookModel& book, const SheetModel& sheet, int row, in
   }
   if (!cell.locked) c["locked"] = false;
   if (!cell.format.empty()) c["format"] = Writable(cell.format, [&] { return "the number format of cell " + name(); });
+  WriteCellFormat(cell.style, c);
   return c;
 }
 
@@ -222,6 +305,14 @@ std::string WorkbookJson(const BookModel& book, bool isTemplate) {
       for (const auto& [column, width] : s->columnWidths) widths[ColumnLetters(column)] = width;
       sj["columnWidths"] = std::move(widths);
     }
+    if (!s->cells.merges().empty()) {
+      OrderedJson merges = OrderedJson::array();
+      for (const Area& m : s->cells.merges()) merges.push_back(AddressText(m, false, false));
+      sj["merges"] = std::move(merges);
+    }
+    OrderedJson heights = OrderedJson::object();
+    for (const auto& [row, height] : s->cells.heights()) AppendNew(heights, std::to_string(row), height);
+    if (!heights.empty()) sj["rowHeights"] = std::move(heights);
     if (s->printArea) sj["printArea"] = AddressText(AreaOf(*s->printArea));
     if (s->protection.on)
       sj["protection"] = {{"password", s->protection.password}, {"drawingObjects", s->protection.drawingObjects},

@@ -12,8 +12,14 @@
 //         "cells": {                         by A1 address; each holds "value" or "formula"
 //           "A1": {"value": "计算表编号：1"},   text, number or boolean
 //           "B1": {"formula": "=ROW(A38)"},  A1 notation
-//           "D9": {"value": 12.5, "locked": false, "format": "0.00"}   locked by default
+//           "D9": {"value": 12.5, "locked": false, "format": "0.00"},  locked by default
+//           "A2": {"value": "标题", "fill": "#DDEBF7", "font": {"bold": true, "italic": false,
+//                  "size": 16, "color": "#1F4E78"}, "align": "center", "valign": "center",
+//                  "wrap": true, "borders": {"left": "thin", "top": "thin", "right": "thin",
+//                  "bottom": "medium"}}                  every part optional
 //         },
+//         "merges": ["A2:O2"],               merged areas; they may not overlap
+//         "rowHeights": {"2": 24},           points, by row; 13.5 when absent
 //         "hiddenRows": ["38:73", "80:80"],  first:last
 //         "columnWidths": {"A": 12.5},       by column letters; 8.38 when absent
 //         "printArea": "$A$2:$O$37",         optional

@@ -194,6 +194,8 @@ void BookModel::InsertRows(SheetModel& sheet, int at, int count) {
 void BookModel::InsertCopiedRows(SheetModel& target, int at, const SheetModel& source, int first, int count) {
   std::map<int, Row> copied = source.cells.CopyRows(first, count);
   const RowRuns hidden = source.cells.HiddenRunsIn(first, count);
+  const std::vector<Area> merges = source.cells.MergesIn(first, count);
+  const std::map<int, double> heights = source.cells.HeightsIn(first, count);
   std::vector<std::pair<Cell*, Formula>> formulas;
   for (auto& [offset, row] : copied)
     for (auto& [column, cell] : row.cells)
@@ -209,6 +211,8 @@ void BookModel::InsertCopiedRows(SheetModel& target, int at, const SheetModel& s
   }
   target.cells.PutRows(at, std::move(copied));
   for (const auto& [a, b] : hidden) target.cells.SetHidden(at + a, at + b, true);
+  for (const Area& m : merges) target.cells.Merge({at + m.top, m.left, at + m.bottom, m.right});
+  for (const auto& [offset, height] : heights) target.cells.SetHeight(at + offset, height);
 }
 
 void BookModel::DeleteRows(SheetModel& sheet, int first, int count) {

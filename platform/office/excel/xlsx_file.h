@@ -1,7 +1,8 @@
 #pragma once
 // Workbooks as Office Open XML packages (.xlsx, .xltx), the form spreadsheets exchange them in:
-// values, formulas in A1 notation with their current results, number formats, column widths,
-// hidden rows and sheets, print areas, sheet and workbook protection with locked cells.
+// values, formulas in A1 notation with their current results, number formats, cell formatting
+// (fill, font, alignment, wrap, borders), merged areas, row heights, column widths, hidden rows
+// and sheets, print areas, sheet and workbook protection with locked cells.
 
 #include <string>
 #include <string_view>

@@ -82,6 +82,9 @@ TEST_F(XlsxFileTest, ProtectionKeepsItsPasswordThroughTheFile) {
   book.call("Unprotect", "书");
   EXPECT_FALSE(book.get("ProtectStructure").toBool());
   EXPECT_EQ(LegacyPasswordHash("test"), "CBEB");
+  // Other spreadsheets write the hash's digits in lower case.
+  EXPECT_TRUE(PasswordMatches("test", "", "cbeb"));
+  EXPECT_FALSE(PasswordMatches("tesT", "", "cbeb"));
 }
 
 TEST_F(XlsxFileTest, TheContentNotTheNameSaysTheFormat) {

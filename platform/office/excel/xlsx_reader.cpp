@@ -1,8 +1,11 @@
 #include <QXmlStreamReader>
 
 #include <charconv>
+#include <cmath>
+#include <array>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "platform/office/excel/cell_text.h"
 #include "platform/office/excel/excel_error.h"
@@ -96,7 +99,8 @@ int Integer(const std::string& text, const std::string& what, int low, int high)
 double Number(const std::string& text, const std::string& what) {
   double v = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size()) throw Malformed{what + " '" + text + "' is not a number"};
+  // No cell, width or height holds an infinity or a NaN, which from_chars reads.
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) throw Malformed{what + " '" + text + "' is not a number"};
   return v;
 }
 
@@ -150,27 +154,101 @@ std::string BuiltInFormat(int id) {
 struct CellStyle {
   std::string format;
   bool locked = true;
+  CellFormat look;
 };
 
+// An Open XML colour given as rgb; theme and indexed colours are taken as automatic.
+std::optional<Rgb> ColourOf(const Xml& x) { return x.Has("rgb") ? RgbNamed(x.Attr("rgb")) : std::nullopt; }
+
+// A flag element such as <b/> or <b val="0"/>.
+bool FlagOf(const Xml& x) { return !x.Has("val") || True(x.Attr("val")); }
+
+// The styles part: fonts, fills and borders by number, and the cell formats (cellXfs) that the
+// cells name, read in one pass; an index out of range falls back to the default.
 std::vector<CellStyle> ReadStyles(const std::string& part, const std::string& name) {
+  enum class Section { Other, Fonts, Fills, Borders, CellXfs };
+  struct Font {
+    double size = kStandardFontSize;
+    bool bold = false, italic = false;
+    std::optional<Rgb> color;
+  };
+  struct Fill {
+    bool solid = false;
+    std::optional<Rgb> color;
+  };
+  struct XfRefs {
+    std::size_t font = 0, fill = 0, border = 0;
+  };
   std::map<int, std::string> custom;
+  std::vector<Font> fonts;
+  std::vector<Fill> fills;
+  std::vector<std::array<BorderLine, 4>> borders;
   std::vector<CellStyle> styles;
+  std::vector<XfRefs> refs;
+  Section section = Section::Other;
+  const auto index = [](const Xml& x, const char* attribute) {
+    return x.Has(attribute) ? static_cast<std::size_t>(Integer(x.Attr(attribute), std::string("a style's ") + attribute, 0, 1 << 30)) : 0;
+  };
   Xml x(part, name);
-  bool inCellXfs = false;
   while (x.Next()) {
     if (x.Is("numFmt")) {
       custom[Integer(x.Attr("numFmtId"), "a number format id", 0, 1 << 30)] = x.Attr("formatCode");
+    } else if (x.Is("fonts")) {
+      section = Section::Fonts;
+    } else if (x.Is("fills")) {
+      section = Section::Fills;
+    } else if (x.Is("borders")) {
+      section = Section::Borders;
     } else if (x.Is("cellXfs")) {
-      inCellXfs = true;
-    } else if (x.Is("cellStyles") || x.Is("dxfs")) {
-      inCellXfs = false;
-    } else if (x.Is("xf") && inCellXfs) {
-      const int id = x.Has("numFmtId") ? Integer(x.Attr("numFmtId"), "a number format id", 0, 1 << 30) : 0;
-      const auto it = custom.find(id);
-      styles.push_back({it != custom.end() ? it->second : BuiltInFormat(id), true});
-    } else if (x.Is("protection") && inCellXfs && !styles.empty()) {
-      if (x.Has("locked")) styles.back().locked = True(x.Attr("locked"));
+      section = Section::CellXfs;
+    } else if (x.Is("cellStyleXfs") || x.Is("cellStyles") || x.Is("dxfs") || x.Is("tableStyles") || x.Is("colors") || x.Is("extLst")) {
+      section = Section::Other;
+    } else if (section == Section::Fonts) {
+      if (x.Is("font")) fonts.emplace_back();
+      else if (fonts.empty()) continue;
+      else if (x.Is("b")) fonts.back().bold = FlagOf(x);
+      else if (x.Is("i")) fonts.back().italic = FlagOf(x);
+      else if (x.Is("sz") && x.Has("val")) fonts.back().size = Number(x.Attr("val"), "a font size");
+      else if (x.Is("color")) fonts.back().color = ColourOf(x);
+    } else if (section == Section::Fills) {
+      if (x.Is("fill")) fills.emplace_back();
+      else if (fills.empty()) continue;
+      else if (x.Is("patternFill")) fills.back().solid = x.Attr("patternType") == "solid";
+      else if (x.Is("fgColor")) fills.back().color = ColourOf(x);
+    } else if (section == Section::Borders) {
+      if (x.Is("border")) borders.emplace_back();
+      else if (borders.empty() || !x.Has("style")) continue;
+      for (Side side : {Side::Left, Side::Top, Side::Right, Side::Bottom})
+        if (x.Is(NameOf(side).data())) borders.back()[static_cast<std::size_t>(side)] = BorderNamed(x.Attr("style")).value_or(BorderLine::Thin);
+    } else if (section == Section::CellXfs) {
+      if (x.Is("xf")) {
+        const int id = x.Has("numFmtId") ? Integer(x.Attr("numFmtId"), "a number format id", 0, 1 << 30) : 0;
+        const auto it = custom.find(id);
+        styles.push_back({it != custom.end() ? it->second : BuiltInFormat(id), true, {}});
+        refs.push_back({index(x, "fontId"), index(x, "fillId"), index(x, "borderId")});
+      } else if (styles.empty()) {
+        continue;
+      } else if (x.Is("protection")) {
+        if (x.Has("locked")) styles.back().locked = True(x.Attr("locked"));
+      } else if (x.Is("alignment")) {
+        CellFormat& f = styles.back().look;
+        f.horizontal = HorizontalNamed(x.Attr("horizontal")).value_or(HorizontalAlignment::General);
+        f.vertical = VerticalNamed(x.Attr("vertical")).value_or(VerticalAlignment::Bottom);
+        f.wrap = True(x.Attr("wrapText"));
+      }
     }
+  }
+  for (std::size_t i = 0; i < styles.size(); ++i) {
+    CellFormat& f = styles[i].look;
+    if (refs[i].font < fonts.size()) {
+      const Font& font = fonts[refs[i].font];
+      if (font.size >= 1 && font.size <= 409) f.fontSize = font.size;
+      f.bold = font.bold;
+      f.italic = font.italic;
+      f.fontColor = font.color == Rgb{0} ? std::nullopt : font.color;
+    }
+    if (refs[i].fill < fills.size() && fills[refs[i].fill].solid) f.fill = fills[refs[i].fill].color;
+    if (refs[i].border < borders.size()) f.borders = borders[refs[i].border];
   }
   return styles;
 }
@@ -199,7 +277,13 @@ class SheetReader {
       else if (x.Is("row")) RowStart(x);
       else if (x.Is("c")) CellElement(x);
       else if (x.Is("sheetProtection")) Protection(x);
+      else if (x.Is("mergeCell")) MergeCell(x);
       else if (x.Is("selection")) Selection(x);
+    }
+    try {
+      sheet_.cells.SetMerges(std::move(merges_));
+    } catch (const std::invalid_argument& e) {
+      throw Malformed{"sheet '" + sheet_.name + "': " + e.what()};
     }
     for (const auto& [position, pending] : shared_) {
       const auto master = masters_.find(pending.index);
@@ -236,6 +320,17 @@ class SheetReader {
     row_ = x.Has("r") ? Integer(x.Attr("r"), "a row", 1, kMaxRows) : row_ + 1;
     column_ = 0;
     if (True(x.Attr("hidden"))) sheet_.cells.SetHidden(row_, row_, true);
+    if (True(x.Attr("customHeight")) && x.Has("ht")) {
+      const double height = Number(x.Attr("ht"), "a row height");
+      if (height < 0 || height > 409) throw Malformed{"sheet '" + sheet_.name + "': a row height must be from 0 to 409"};
+      if (height != kStandardRowHeight) sheet_.cells.SetHeight(row_, height);
+    }
+  }
+
+  void MergeCell(Xml& x) {
+    const auto area = ParseAreaText(x.Attr("ref"));
+    if (!area || area->cells() < 2) throw Malformed{"sheet '" + sheet_.name + "': '" + x.Attr("ref") + "' is not a merged area"};
+    merges_.push_back(*area);
   }
 
   void CellElement(Xml& x) {
@@ -275,6 +370,7 @@ class SheetReader {
     if (static_cast<std::size_t>(style) < styles_.size()) {
       cell.format = styles_[static_cast<std::size_t>(style)].format;
       cell.locked = styles_[static_cast<std::size_t>(style)].locked;
+      cell.style = styles_[static_cast<std::size_t>(style)].look;
     }
     if (hasFormula && !formula.empty()) {
       try {
@@ -341,6 +437,7 @@ class SheetReader {
   int row_ = 0, column_ = 0;
   std::map<int, Master> masters_;
   std::map<std::pair<int, int>, Pending> shared_;
+  std::vector<Area> merges_;
 };
 
 // "'市场法计算表'!$A$2:$O$37" or "Sheet1!$A$2:$O$37": the area, when it is one.

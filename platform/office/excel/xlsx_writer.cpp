@@ -1,7 +1,10 @@
 #include <QXmlStreamWriter>
 
 #include <charconv>
+#include <algorithm>
+#include <array>
 #include <map>
+#include <optional>
 
 #include "platform/office/excel/excel_error.h"
 #include "platform/office/excel/password_hash.h"
@@ -32,19 +35,64 @@ struct Part {
   }
 };
 
-// The cell formats in use: a number format and whether the cell is locked.
+// Open XML's colour: alpha first.
+QString Argb(Rgb rgb) { return "FF" + QString::number(rgb & 0xFFFFFFu, 16).rightJustified(6, '0').toUpper(); }
+
+// Keeps each distinct item once, numbered in the order first seen from `first`.
+template <class Item>
+class Numbered {
+ public:
+  explicit Numbered(int first, std::vector<Item> initial = {}) : first_(first) {
+    for (Item& item : initial) IndexOf(std::move(item));
+  }
+  int IndexOf(Item item) {
+    const auto [it, added] = index_.try_emplace(item, first_ + static_cast<int>(order_.size()));
+    if (added) order_.push_back(std::move(item));
+    return it->second;
+  }
+  const std::vector<Item>& items() const { return order_; }
+
+ private:
+  int first_;
+  std::map<Item, int> index_;
+  std::vector<Item> order_;
+};
+
+struct FontKey {
+  double size = kStandardFontSize;
+  bool bold = false, italic = false;
+  std::optional<Rgb> color;
+  auto operator<=>(const FontKey&) const = default;
+};
+
+using BorderKey = std::array<BorderLine, 4>;
+
+struct XfKey {
+  int format = 0, font = 0, fill = 0, border = 0;
+  HorizontalAlignment horizontal = HorizontalAlignment::General;
+  VerticalAlignment vertical = VerticalAlignment::Bottom;
+  bool wrap = false, locked = true;
+  auto operator<=>(const XfKey&) const = default;
+};
+
+// The cell formats in use, as the styles part numbers them: number formats, fonts, fills,
+// borders, and the cell formats (xf) that combine them with alignment and protection.
 class Styles {
  public:
   int IndexOf(const Cell& cell) {
-    if (cell.locked && cell.format.empty()) return 0;
-    const auto key = std::make_pair(cell.format, cell.locked);
-    const auto it = xfs_.find(key);
-    if (it != xfs_.end()) return it->second;
-    const int index = static_cast<int>(order_.size()) + 1;
-    xfs_.emplace(key, index);
-    order_.push_back(key);
-    if (!cell.format.empty() && !formats_.contains(cell.format)) formats_.emplace(cell.format, 164 + static_cast<int>(formats_.size()));
-    return index;
+    if (cell.locked && cell.format.empty() && cell.style.isDefault()) return 0;
+    const CellFormat& f = cell.style;
+    XfKey key;
+    key.format = cell.format.empty() ? 0 : formats_.IndexOf(cell.format);
+    key.font = fonts_.IndexOf({f.fontSize, f.bold, f.italic, f.fontColor});
+    // Fills 0 and 1 are the two every package reserves: none and gray125.
+    key.fill = f.fill ? fills_.IndexOf(*f.fill) : 0;
+    key.border = borders_.IndexOf(f.borders);
+    key.horizontal = f.horizontal;
+    key.vertical = f.vertical;
+    key.wrap = f.wrap;
+    key.locked = cell.locked;
+    return xfs_.IndexOf(key);
   }
 
   std::string Xml() const {
@@ -52,50 +100,52 @@ class Styles {
     auto& x = p.xml;
     x.writeStartElement("styleSheet");
     x.writeDefaultNamespace(kSpreadsheetNs);
-    if (!formats_.empty()) {
+    if (!formats_.items().empty()) {
       x.writeStartElement("numFmts");
-      x.writeAttribute("count", QString::number(formats_.size()));
-      for (const auto& [code, id] : formats_) {
+      x.writeAttribute("count", QString::number(formats_.items().size()));
+      int id = kFirstCustomFormat;
+      for (const std::string& code : formats_.items()) {
         x.writeEmptyElement("numFmt");
-        x.writeAttribute("numFmtId", QString::number(id));
+        x.writeAttribute("numFmtId", QString::number(id++));
         x.writeAttribute("formatCode", Q(code));
       }
       x.writeEndElement();
     }
     x.writeStartElement("fonts");
-    x.writeAttribute("count", "1");
-    x.writeStartElement("font");
-    x.writeEmptyElement("sz");
-    x.writeAttribute("val", "11");
-    x.writeEmptyElement("name");
-    x.writeAttribute("val", "宋体");
-    x.writeEmptyElement("charset");
-    x.writeAttribute("val", "134");
-    x.writeEndElement();
+    x.writeAttribute("count", QString::number(fonts_.items().size()));
+    for (const FontKey& font : fonts_.items()) WriteFont(x, font);
     x.writeEndElement();
     x.writeStartElement("fills");
-    x.writeAttribute("count", "2");
+    x.writeAttribute("count", QString::number(fills_.items().size() + 2));
     for (const char* pattern : {"none", "gray125"}) {
       x.writeStartElement("fill");
       x.writeEmptyElement("patternFill");
       x.writeAttribute("patternType", pattern);
       x.writeEndElement();
     }
+    for (Rgb rgb : fills_.items()) {
+      x.writeStartElement("fill");
+      x.writeStartElement("patternFill");
+      x.writeAttribute("patternType", "solid");
+      x.writeEmptyElement("fgColor");
+      x.writeAttribute("rgb", Argb(rgb));
+      x.writeEmptyElement("bgColor");
+      x.writeAttribute("indexed", "64");
+      x.writeEndElement();
+      x.writeEndElement();
+    }
     x.writeEndElement();
     x.writeStartElement("borders");
-    x.writeAttribute("count", "1");
-    x.writeStartElement("border");
-    for (const char* side : {"left", "right", "top", "bottom", "diagonal"}) x.writeEmptyElement(side);
-    x.writeEndElement();
+    x.writeAttribute("count", QString::number(borders_.items().size()));
+    for (const BorderKey& border : borders_.items()) WriteBorder(x, border);
     x.writeEndElement();
     x.writeStartElement("cellStyleXfs");
     x.writeAttribute("count", "1");
-    WriteXf(x, 0, true, false);
+    WriteXf(x, XfKey{}, false);
     x.writeEndElement();
     x.writeStartElement("cellXfs");
-    x.writeAttribute("count", QString::number(order_.size() + 1));
-    WriteXf(x, 0, true, true);
-    for (const auto& [format, locked] : order_) WriteXf(x, format.empty() ? 0 : formats_.at(format), locked, true);
+    x.writeAttribute("count", QString::number(xfs_.items().size()));
+    for (const XfKey& xf : xfs_.items()) WriteXf(x, xf, true);
     x.writeEndElement();
     x.writeStartElement("cellStyles");
     x.writeAttribute("count", "1");
@@ -109,26 +159,75 @@ class Styles {
   }
 
  private:
-  static void WriteXf(QXmlStreamWriter& x, int format, bool locked, bool inCell) {
-    if (locked) x.writeEmptyElement("xf");
-    else x.writeStartElement("xf");
-    x.writeAttribute("numFmtId", QString::number(format));
-    x.writeAttribute("fontId", "0");
-    x.writeAttribute("fillId", "0");
-    x.writeAttribute("borderId", "0");
-    if (inCell) x.writeAttribute("xfId", "0");
-    if (format != 0) x.writeAttribute("applyNumberFormat", "1");
-    if (!locked) {
-      x.writeAttribute("applyProtection", "1");
-      x.writeEmptyElement("protection");
-      x.writeAttribute("locked", "0");
-      x.writeEndElement();
+  static constexpr int kFirstCustomFormat = 164;
+
+  static void WriteFont(QXmlStreamWriter& x, const FontKey& font) {
+    x.writeStartElement("font");
+    if (font.bold) x.writeEmptyElement("b");
+    if (font.italic) x.writeEmptyElement("i");
+    x.writeEmptyElement("sz");
+    x.writeAttribute("val", Q(NumberText(font.size)));
+    if (font.color) {
+      x.writeEmptyElement("color");
+      x.writeAttribute("rgb", Argb(*font.color));
     }
+    x.writeEmptyElement("name");
+    x.writeAttribute("val", "宋体");
+    x.writeEmptyElement("charset");
+    x.writeAttribute("val", "134");
+    x.writeEndElement();
   }
 
-  std::map<std::pair<std::string, bool>, int> xfs_;
-  std::vector<std::pair<std::string, bool>> order_;
-  std::map<std::string, int> formats_;
+  static void WriteBorder(QXmlStreamWriter& x, const BorderKey& border) {
+    x.writeStartElement("border");
+    for (Side side : {Side::Left, Side::Right, Side::Top, Side::Bottom}) {
+      const BorderLine line = border[static_cast<std::size_t>(side)];
+      if (line == BorderLine::None) {
+        x.writeEmptyElement(Q(NameOf(side)));
+        continue;
+      }
+      x.writeStartElement(Q(NameOf(side)));
+      x.writeAttribute("style", Q(NameOf(line)));
+      x.writeEmptyElement("color");
+      x.writeAttribute("indexed", "64");
+      x.writeEndElement();
+    }
+    x.writeEmptyElement("diagonal");
+    x.writeEndElement();
+  }
+
+  static void WriteXf(QXmlStreamWriter& x, const XfKey& xf, bool inCell) {
+    const bool aligned = xf.horizontal != HorizontalAlignment::General || xf.vertical != VerticalAlignment::Bottom || xf.wrap;
+    x.writeStartElement("xf");
+    x.writeAttribute("numFmtId", QString::number(xf.format));
+    x.writeAttribute("fontId", QString::number(xf.font));
+    x.writeAttribute("fillId", QString::number(xf.fill));
+    x.writeAttribute("borderId", QString::number(xf.border));
+    if (inCell) x.writeAttribute("xfId", "0");
+    if (xf.format != 0) x.writeAttribute("applyNumberFormat", "1");
+    if (xf.font != 0) x.writeAttribute("applyFont", "1");
+    if (xf.fill != 0) x.writeAttribute("applyFill", "1");
+    if (xf.border != 0) x.writeAttribute("applyBorder", "1");
+    if (aligned) x.writeAttribute("applyAlignment", "1");
+    if (!xf.locked) x.writeAttribute("applyProtection", "1");
+    if (aligned) {
+      x.writeEmptyElement("alignment");
+      if (xf.horizontal != HorizontalAlignment::General) x.writeAttribute("horizontal", Q(NameOf(xf.horizontal)));
+      if (xf.vertical != VerticalAlignment::Bottom) x.writeAttribute("vertical", Q(NameOf(xf.vertical)));
+      if (xf.wrap) x.writeAttribute("wrapText", "1");
+    }
+    if (!xf.locked) {
+      x.writeEmptyElement("protection");
+      x.writeAttribute("locked", "0");
+    }
+    x.writeEndElement();
+  }
+
+  Numbered<std::string> formats_{kFirstCustomFormat};
+  Numbered<FontKey> fonts_{0, {FontKey{}}};
+  Numbered<Rgb> fills_{2};
+  Numbered<BorderKey> borders_{0, {BorderKey{}}};
+  Numbered<XfKey> xfs_{0, {XfKey{}}};
 };
 
 template <class Describe>
@@ -217,27 +316,49 @@ std::string SheetXml(BookModel& book, const SheetModel& sheet, bool selected, St
     x.writeEndElement();
   }
   x.writeStartElement("sheetData");
-  const auto& rows = sheet.cells.rows();
-  auto next = rows.begin();
   const auto writeRow = [&](int row, const Row* data) {
     x.writeStartElement("row");
     x.writeAttribute("r", QString::number(row));
     if (sheet.cells.Hidden(row)) x.writeAttribute("hidden", "1");
+    if (const double height = sheet.cells.Height(row); height != 0) {
+      x.writeAttribute("ht", Q(NumberText(height)));
+      x.writeAttribute("customHeight", "1");
+    }
     if (data)
       for (const auto& [column, cell] : data->cells) WriteCell(x, book, sheet, row, column, cell, styles);
     x.writeEndElement();
   };
-  for (const auto& [first, last] : sheet.cells.hiddenRuns()) {
-    for (; next != rows.end() && next->first < first; ++next) writeRow(next->first, &next->second);
-    for (int row = first; row <= last; ++row) {
-      const bool hasData = next != rows.end() && next->first == row;
-      writeRow(row, hasData ? &next->second : nullptr);
-      if (hasData) ++next;
-    }
+  // Every row that holds cells, is hidden or has its own height, in order.
+  const auto& rows = sheet.cells.rows();
+  const auto& heights = sheet.cells.heights();
+  const auto& hidden = sheet.cells.hiddenRuns();
+  constexpr int kNone = kMaxRows + 1;
+  const auto nextHidden = [&](int after) {
+    auto it = hidden.upper_bound(after + 1);
+    if (it != hidden.begin() && std::prev(it)->second >= after + 1) return after + 1;
+    return it == hidden.end() ? kNone : it->first;
+  };
+  auto data = rows.begin();
+  auto height = heights.begin();
+  for (int row = 0;;) {
+    row = std::min({data == rows.end() ? kNone : data->first, height == heights.end() ? kNone : height->first, nextHidden(row)});
+    if (row == kNone) break;
+    const bool hasData = data != rows.end() && data->first == row;
+    writeRow(row, hasData ? &data->second : nullptr);
+    if (hasData) ++data;
+    if (height != heights.end() && height->first == row) ++height;
   }
-  for (; next != rows.end(); ++next) writeRow(next->first, &next->second);
   x.writeEndElement();
   if (sheet.protection.on) WriteProtection(x, sheet.protection);
+  if (!sheet.cells.merges().empty()) {
+    x.writeStartElement("mergeCells");
+    x.writeAttribute("count", QString::number(sheet.cells.merges().size()));
+    for (const Area& m : sheet.cells.merges()) {
+      x.writeEmptyElement("mergeCell");
+      x.writeAttribute("ref", Q(AddressText(m, false, false)));
+    }
+    x.writeEndElement();
+  }
   x.writeEndElement();
   return p.Finish();
 }

@@ -2,12 +2,14 @@
 
 #include "platform/office/excel/range.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -28,6 +30,44 @@ int ColumnPixels(double width) {
   if (width <= 0) return 0;
   return static_cast<int>(std::lround(width * 7 + 5));
 }
+
+int RowPixels(double points) {
+  if (points <= 0) return 0;
+  return std::max(1, static_cast<int>(std::lround(points * kRowPixels / excel::kStandardRowHeight)));
+}
+
+unsigned PackedBorders(const excel::CellFormat& format) {
+  unsigned packed = 0;
+  for (std::size_t side = 0; side < format.borders.size(); ++side) packed |= static_cast<unsigned>(format.borders[side]) << (4 * side);
+  return packed;
+}
+
+excel::BorderLine BorderOf(unsigned packed, excel::Side side) {
+  return static_cast<excel::BorderLine>((packed >> (4 * static_cast<unsigned>(side))) & 0xFu);
+}
+
+namespace {
+
+QColor Colour(excel::Rgb rgb) { return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF)); }
+
+// The cell's own alignment where its format gives one, else that of its value.
+Qt::Alignment AlignmentOf(const excel::CellFormat& f, Qt::Alignment byValue) {
+  Qt::Alignment horizontal = byValue & Qt::AlignHorizontal_Mask;
+  switch (f.horizontal) {
+    case excel::HorizontalAlignment::General: break;
+    case excel::HorizontalAlignment::Left: horizontal = Qt::AlignLeft; break;
+    case excel::HorizontalAlignment::Center: horizontal = Qt::AlignHCenter; break;
+    case excel::HorizontalAlignment::Right: horizontal = Qt::AlignRight; break;
+  }
+  switch (f.vertical) {
+    case excel::VerticalAlignment::Bottom: return horizontal | Qt::AlignBottom;
+    case excel::VerticalAlignment::Center: return horizontal | Qt::AlignVCenter;
+    case excel::VerticalAlignment::Top: return horizontal | Qt::AlignTop;
+  }
+  return horizontal | Qt::AlignBottom;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 
@@ -105,14 +145,35 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
       it = shown_.insert(key, std::move(shown));
     }
     if (role == Qt::DisplayRole) return it->text;
-    return QVariant::fromValue(Qt::Alignment(it->alignment));
+    const SheetModel* s = sheet();
+    const Cell* cell = s ? s->cells.Find(row, column) : nullptr;
+    return QVariant::fromValue(AlignmentOf(cell ? cell->style : excel::CellFormat{}, Qt::Alignment(it->alignment)));
   }
   if (role == Qt::EditRole) {
     const SheetModel* s = sheet();
     if (!s) return QString();
     return QString::fromStdString(book_->ContentText(*s, row, column, excel::Notation::A1));
   }
-  return {};
+  const SheetModel* s = sheet();
+  const Cell* cell = s ? s->cells.Find(row, column) : nullptr;
+  if (!cell) return {};
+  const excel::CellFormat& f = cell->style;
+  switch (role) {
+    case Qt::BackgroundRole: return f.fill ? QVariant(QBrush(Colour(*f.fill))) : QVariant();
+    case Qt::ForegroundRole: return f.fontColor ? QVariant(QBrush(Colour(*f.fontColor))) : QVariant();
+    case Qt::FontRole: {
+      if (!f.bold && !f.italic && f.fontSize == excel::kStandardFontSize) return {};
+      // Only what the format sets, so that the view's own font gives the rest.
+      QFont font;
+      if (f.bold) font.setBold(true);
+      if (f.italic) font.setItalic(true);
+      if (f.fontSize != excel::kStandardFontSize) font.setPointSizeF(QGuiApplication::font().pointSizeF() * f.fontSize / excel::kStandardFontSize);
+      return font;
+    }
+    case kBordersRole: return f.hasBorder() ? QVariant(PackedBorders(f)) : QVariant();
+    case kWrapRole: return f.wrap ? QVariant(true) : QVariant();
+    default: return {};
+  }
 }
 
 bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -147,6 +208,38 @@ bool LeftAligned(const QModelIndex& index) {
   return !a.isValid() || (a.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft;
 }
 
+
+QFont FontOf(const QModelIndex& index, const QFont& base) {
+  const QVariant v = index.data(Qt::FontRole);
+  return v.isValid() ? v.value<QFont>().resolve(base) : base;
+}
+
+QColor TextColourOf(const QModelIndex& index, const QColor& automatic) {
+  const QVariant v = index.data(Qt::ForegroundRole);
+  return v.isValid() ? v.value<QBrush>().color() : automatic;
+}
+
+// A border line as Excel draws it, inside the cell along the edge from `a` to `b`; `inward` points
+// into the cell, so that a double line's second stroke lies inside too.
+void DrawBorder(QPainter* painter, excel::BorderLine line, QPointF a, QPointF b, QPointF inward) {
+  using excel::BorderLine;
+  QPen pen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap);
+  switch (line) {
+    case BorderLine::None: return;
+    case BorderLine::Thin: break;
+    case BorderLine::Medium: pen.setWidth(2); break;
+    case BorderLine::Thick: pen.setWidth(3); break;
+    case BorderLine::Double: break;
+    case BorderLine::Dashed: pen.setStyle(Qt::DashLine); break;
+    case BorderLine::Dotted: pen.setStyle(Qt::DotLine); break;
+    case BorderLine::Hair: pen.setColor(Qt::darkGray); pen.setStyle(Qt::DotLine); break;
+  }
+  painter->setPen(pen);
+  const QPointF shift = inward * (pen.widthF() / 2);
+  painter->drawLine(a + shift, b + shift);
+  if (line == BorderLine::Double) painter->drawLine(a + inward * 2.5, b + inward * 2.5);
+}
+
 }  // namespace
 
 CellDelegate::CellDelegate(SheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -155,9 +248,11 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   const QRect r = option.rect;
   const QAbstractItemModel* model = index.model();
   const bool current = index == grid_->currentIndex();
+  const QVariant fill = index.data(Qt::BackgroundRole);
   painter->save();
   painter->setClipRect(r);
-  painter->fillRect(r, (option.state & QStyle::State_Selected) && !current ? kSelected : QColor(Qt::white));
+  if ((option.state & QStyle::State_Selected) && !current) painter->fillRect(r, kSelected);
+  else painter->fillRect(r, fill.isValid() ? fill.value<QBrush>() : QBrush(Qt::white));
 
   // The text shown in this cell: its own, or one running on from the left.
   QString text = index.data(Qt::DisplayRole).toString();
@@ -169,7 +264,8 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
       const QModelIndex left = model->index(index.row(), c);
       const QString t = left.data(Qt::DisplayRole).toString();
       if (t.isEmpty()) continue;
-      if (LeftAligned(left)) {
+      if (LeftAligned(left) && !left.data(kWrapRole).toBool() && grid_->rowSpan(left.row(), left.column()) == 1 &&
+          grid_->columnSpan(left.row(), left.column()) == 1) {
         source = left;
         text = t;
       }
@@ -178,25 +274,42 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   }
   int textEnd = r.left();
   if (source.isValid()) {
-    const QFontMetrics& metrics = option.fontMetrics;
-    const int width = metrics.horizontalAdvance(text);
-    painter->setPen(option.palette.color(QPalette::Text));
-    if (LeftAligned(source)) {
+    const QFont font = FontOf(source, option.font);
+    painter->setFont(font);
+    painter->setPen(TextColourOf(source, option.palette.color(QPalette::Text)));
+    const Qt::Alignment alignment = source.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const Qt::Alignment vertical = alignment & Qt::AlignVertical_Mask;
+    const QRect inner = r.adjusted(kPadding, 1, -kPadding, -1);
+    const bool spans = grid_->rowSpan(index.row(), index.column()) > 1 || grid_->columnSpan(index.row(), index.column()) > 1;
+    if (source.data(kWrapRole).toBool()) {
+      painter->drawText(inner, alignment | Qt::TextWordWrap, text);
+    } else if (LeftAligned(source) && !spans) {
+      const int width = QFontMetrics(font).horizontalAdvance(text);
       const int x = grid_->columnViewportPosition(source.column()) + kPadding;
       textEnd = x + width;
-      if (textEnd > r.left()) painter->drawText(QRect(x, r.top(), width + kPadding, r.height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+      if (textEnd > r.left()) painter->drawText(QRect(x, inner.top(), width + kPadding, inner.height()), Qt::AlignLeft | vertical | Qt::TextSingleLine, text);
     } else {
-      const QVariant a = source.data(Qt::TextAlignmentRole);
-      painter->drawText(r.adjusted(kPadding, 0, -kPadding, 0), a.value<Qt::Alignment>() | Qt::TextSingleLine, text);
+      painter->drawText(inner, alignment | Qt::TextSingleLine, text);
     }
   }
 
-  // Grid lines at the right and bottom edge; none where the text runs on into the next cell.
-  painter->setPen(kGridLine);
-  const QModelIndex right = model->index(index.row(), index.column() + 1);
-  const bool runsOn = textEnd > r.right() && right.isValid() && right.data(Qt::DisplayRole).toString().isEmpty();
-  if (!runsOn) painter->drawLine(r.topRight(), r.bottomRight());
-  painter->drawLine(r.bottomLeft(), r.bottomRight());
+  // Grid lines at the right and bottom edge; none where the text runs on into the next cell, nor
+  // over a fill, as in Excel.
+  if (!fill.isValid()) {
+    painter->setPen(kGridLine);
+    const QModelIndex right = model->index(index.row(), index.column() + 1);
+    const bool runsOn = textEnd > r.right() && right.isValid() && right.data(Qt::DisplayRole).toString().isEmpty();
+    if (!runsOn) painter->drawLine(r.topRight(), r.bottomRight());
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+  }
+  if (const QVariant borders = index.data(kBordersRole); borders.isValid()) {
+    const unsigned packed = borders.toUInt();
+    const QRectF e = QRectF(r).adjusted(0, 0, 1, 1);  // the cell's outer edges
+    DrawBorder(painter, BorderOf(packed, excel::Side::Left), e.topLeft(), e.bottomLeft(), {1, 0});
+    DrawBorder(painter, BorderOf(packed, excel::Side::Top), e.topLeft(), e.topRight(), {0, 1});
+    DrawBorder(painter, BorderOf(packed, excel::Side::Right), e.topRight(), e.bottomRight(), {-1, 0});
+    DrawBorder(painter, BorderOf(packed, excel::Side::Bottom), e.bottomLeft(), e.bottomRight(), {0, -1});
+  }
   if (current) {
     painter->setPen(QPen(kActiveFrame, 2));
     painter->drawRect(r.adjusted(1, 1, -1, -1));
@@ -277,6 +390,18 @@ void SheetGrid::ApplyLayout(const SheetModel& sheet) {
       header->resizeSection(column - 1, px);
     }
     widths_ = sheet.columnWidths;
+  }
+  if (sheet.cells.heights() != heights_) {
+    QHeaderView* header = verticalHeader();
+    for (const auto& [row, height] : heights_)
+      if (!sheet.cells.heights().count(row)) header->resizeSection(row - 1, kRowPixels);
+    for (const auto& [row, height] : sheet.cells.heights()) header->resizeSection(row - 1, RowPixels(height));
+    heights_ = sheet.cells.heights();
+  }
+  if (sheet.cells.merges() != merges_) {
+    clearSpans();
+    for (const Area& m : sheet.cells.merges()) setSpan(m.top - 1, m.left - 1, m.rows(), m.columns());
+    merges_ = sheet.cells.merges();
   }
 }
 

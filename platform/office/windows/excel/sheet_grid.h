@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/office/excel/workbook_model.h"
 
@@ -25,6 +26,17 @@ std::string ShownText(excel::BookModel& book, const excel::SheetModel& sheet, in
 // Excel's width unit is a character: about 7 pixels each, plus 5 for the margins.
 int ColumnPixels(double width);
 inline constexpr int kRowPixels = 20;
+// A row height in points, in pixels at the scale of the standard row.
+int RowPixels(double points);
+
+// Roles beside Qt's own (fill: BackgroundRole, font: FontRole, font colour: ForegroundRole,
+// alignment: TextAlignmentRole) for what a cell's format adds: its borders, as a
+// `PackedBorders`, and whether its text wraps.
+inline constexpr int kBordersRole = Qt::UserRole + 1;
+inline constexpr int kWrapRole = Qt::UserRole + 2;
+// The four border lines of a cell, four bits each by excel::Side.
+unsigned PackedBorders(const excel::CellFormat& format);
+excel::BorderLine BorderOf(unsigned packed, excel::Side side);
 // Characters of a cell's text that its cell shows; measuring more would cost what nobody sees.
 inline constexpr int kShownCharacters = 1024;
 
@@ -92,6 +104,7 @@ class SheetGrid : public QTableView {
   excel::Area VisibleArea() const;
   // Brings hidden rows and column widths in line with the sheet; cost: nothing while they are as
   // they were, else about a microsecond a hidden row.
+  // Row heights and merged areas likewise.
   void ApplyLayout(const excel::SheetModel& sheet);
   // Closes an open cell editor without writing what it holds.
   void DropEditor();
@@ -118,6 +131,8 @@ class SheetGrid : public QTableView {
   bool mouseDown_ = false, shiftKey_ = false;
   excel::RowRuns hiddenRows_;
   std::map<int, double> widths_;
+  std::map<int, double> heights_;
+  std::vector<excel::Area> merges_;
 };
 
 }  // namespace office::windows::excel_window
