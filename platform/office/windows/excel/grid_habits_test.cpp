@@ -13,6 +13,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <filesystem>
+
 #include "platform/automation/dispatch.h"
 #include "platform/office/excel/application.h"
 #include "platform/office/windows/excel/column_drag.h"
@@ -155,6 +157,8 @@ TEST_F(GridHabitsTest, TextFromAnotherProgramIsTypedIntoTheCellsAndABadFormulaPa
   EXPECT_EQ(Value(sheet, "C3"), Variant(89.56));
   EXPECT_EQ(Value(sheet, "C4"), Variant(179.12));
   EXPECT_EQ(Address("Selection"), "$B$2:$C$4");
+  std::filesystem::create_directories(SCREENSHOT_DIR);
+  EXPECT_TRUE(Main()->grab().save(SCREENSHOT_DIR "/excel_pasted_text.png", "PNG"));
 
   QGuiApplication::clipboard()->setText("新\t=SUM(1,\r\n");
   Select("B2");
