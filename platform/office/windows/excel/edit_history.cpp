@@ -127,7 +127,7 @@ std::optional<Place> EditHistory::Replay(std::vector<Edit>& from, std::vector<Ed
   for (std::size_t n = 0; n < edit.size(); ++n) {
     Step& s = edit[undo ? edit.size() - 1 - n : n];
     SheetModel* sheet = s.place.book->Sheet(s.place.sheet);
-    if (!sheet) continue;  // a sheet gone is a change elsewhere: the next check drops it all
+    if (!sheet) continue;
     PutContents(*s.place.book, *sheet, s.place.area, undo ? s.before : s.after, s.widths);
   }
   Saw(edit);

@@ -118,7 +118,17 @@ TEST_F(GridHabitsTest, CopiedCellsPasteWithTheirFormulasAndGoToOtherProgramsAsTe
   EXPECT_EQ(Value(sheet, "B1"), Variant(4.0));
   EXPECT_EQ(Formula(sheet, "C1"), "=B1*2");
 
+  // A whole column pasted below its first row would leave the sheet.
+  Select("A:A");
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Select("E2");
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(TakeMessage(), "Microsoft Excel 无法粘贴数据。");
+  EXPECT_TRUE(Value(sheet, "E2").isEmpty());
+
   // Escape ends the mark; what is pasted then is the clipboard's text.
+  Select("B1:C1");
+  Key(Qt::Key_C, Qt::ControlModifier);
   Key(Qt::Key_Escape);
   EXPECT_EQ(xl.get("CutCopyMode"), Variant(false));
   Select("A9");
