@@ -27,7 +27,8 @@ void ColumnDrag::Allow(bool allowed) {
 }
 
 bool ColumnDrag::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress) {
+  // A double click on a border fits the column to its text, as Excel's does: a drag too.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     pressed_ = true;
     resized_.clear();
   } else if (event->type() == QEvent::MouseButtonRelease && pressed_) {

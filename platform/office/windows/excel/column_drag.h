@@ -1,6 +1,6 @@
 #pragma once
-// Column widths dragged at the border of their header, as in Excel: told once the mouse lets
-// go, so that one drag is one change of the sheet.
+// Column widths dragged at the border of their header, or fitted to their text by a double click
+// there, as in Excel: told once the mouse lets go, so that one drag is one change of the sheet.
 
 #include <QHeaderView>
 #include <QObject>

@@ -321,6 +321,18 @@ TEST_F(GridHabitsTest, ColumnsAreWidenedByDraggingTheirBorderUnlessTheSheetIsPro
   EXPECT_EQ(sheet.obj("Columns", "B").get("ColumnWidth"), Variant(excel::kStandardColumnWidth));
   EXPECT_EQ(header->sectionSize(1), before);
 
+  // A double click on the border fits the column to its text.
+  sheet.obj("Range", "C1").put("Value", "一段相当长的文字，比标准列宽长得多");
+  windows->Sync();
+  const QPoint border(header->sectionViewportPosition(2) + header->sectionSize(2) - 1, header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, border);
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, border);
+  QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, border);
+  QCoreApplication::processEvents();
+  const double fitted = sheet.obj("Columns", "C").get("ColumnWidth").toDouble();
+  EXPECT_GT(fitted, 20);
+  EXPECT_EQ(header->sectionSize(2), excel_window::ColumnPixels(fitted));
+
   sheet.call("Protect");
   windows->Sync();
   DragBorder(header, 1, 70);
