@@ -271,6 +271,10 @@ TEST_F(GridHabitsTest, TabCtrlEndAndShiftArrowsMoveAsInExcel) {
 
   Key(Qt::Key_End, Qt::ControlModifier);
   EXPECT_EQ(Address("ActiveCell"), "$H$9") << "the last row and the last column in use";
+  sheet.obj("Rows", "8:9").put("Hidden", true);
+  windows->Sync();
+  Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(Address("ActiveCell"), "$H$7") << "the last shown row, as a template's hidden block leaves it";
 
   Select("B2");
   Key(Qt::Key_Down, Qt::ShiftModifier);
