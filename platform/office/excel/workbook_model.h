@@ -82,6 +82,8 @@ class BookModel : public CellSource {
   // Every change of the workbook, of its content or of how it is kept, makes it unsaved.
   void Changed() { ++content_; }
   bool Saved() const { return savedAt_ == content_; }
+  // Grows with every change: the window tells its user's edits from those programs made since.
+  std::uint64_t Changes() const { return content_; }
   void SetSaved(bool saved) { savedAt_ = saved ? content_ : 0; }
 
   Variant Value(SheetId sheet, int row, int column) override;

@@ -25,6 +25,8 @@
 #include "platform/automation/dispatch.h"
 #include "platform/office/excel/cell_address.h"
 #include "platform/office/file_access.h"
+#include "platform/office/windows/excel/grid_clipboard.h"
+#include "platform/office/windows/excel/grid_habits.h"
 #include "platform/office/windows/excel/sheet_grid.h"
 #include "platform/office/windows/excel/sheet_printing.h"
 #include "platform/office/windows/print_pages.h"
@@ -36,6 +38,7 @@ namespace {
 using excel::Area;
 using excel::BookModel;
 using excel::SheetModel;
+using excel_window::GridHabits;
 using excel_window::SheetGrid;
 using excel_window::SheetTableModel;
 
@@ -63,6 +66,7 @@ constexpr std::pair<std::string_view, const char*> kChineseRefusals[] = {
      "您试图更改的单元格或图表位于受保护的工作表中。若要进行更改，请取消工作表保护。您可能需要输入密码。"},
     {"The formula contains an error", "此公式有问题。请检查公式的写法，或在文本前加上单引号 ' 使它不被当作公式。"},
     {"A cell holds at most", "单元格中的文本不能超过 32767 个字符。"},
+    {excel_window::kCannotPaste, "Microsoft Excel 无法粘贴数据。"},
 };
 
 std::string Description(const runtime::Error& e) {
@@ -106,6 +110,10 @@ class ExcelWindows final : public ApplicationWindows {
   void SelectThroughGrid(const Area& area);
   bool Write(int row, int column, const std::string& text);
   void ClearSelection();
+  // A locked cell of a protected sheet is refused as the user starts to change it: true then.
+  bool RefuseLocked(int row, int column);
+  // After an edit made from the grid: its sheet active and its cells selected.
+  void ShowEdited(const excel_window::Place& where);
   void ChooseBook(int tab);
   void ChooseSheet(int tab);
   void OpenDialog();
@@ -136,6 +144,7 @@ class ExcelWindows final : public ApplicationWindows {
   QStackedWidget* stack_ = nullptr;
   SheetTableModel* model_ = nullptr;
   SheetGrid* grid_ = nullptr;
+  std::unique_ptr<GridHabits> habits_;
   QTabBar* sheetTabs_ = nullptr;
   QMenu* windowMenu_ = nullptr;
   QAction* save_ = nullptr;
@@ -263,7 +272,14 @@ void ExcelWindows::Build() {
   fx->setStyleSheet("QLabel { font-style: italic; color: #555; padding: 0 6px; }");
   formulaLine_ = new QLineEdit;
   formulaLine_->setObjectName("formulaLine");
+  QObject::connect(formulaLine_, &QLineEdit::textEdited, formulaLine_, [this] {
+    if (!formulaCell_.book || !RefuseLocked(formulaCell_.row, formulaCell_.column)) return;
+    formulaLine_->setModified(false);
+    formulaCell_ = {};
+    SyncFormulaBar();
+  });
   QObject::connect(formulaLine_, &QLineEdit::returnPressed, formulaLine_, [this] {
+    if (!formulaLine_->isModified()) return grid_->setFocus();  // nothing typed, nothing written
     if (!model_->sheet() || !formulaCell_.book) return;
     const std::string text = formulaLine_->text().toStdString();
     formulaLine_->setModified(false);
@@ -294,12 +310,20 @@ void ExcelWindows::Build() {
   model_->setParent(main_.get());
   grid_ = new SheetGrid(model_);
   grid_->onDeletePressed = [this] { ClearSelection(); };
-  // A locked cell of a protected sheet is refused as the user starts typing, not after the edit.
-  grid_->onEditStart = [this](const QModelIndex& index) {
-    const SheetModel* sheet = model_->sheet();
-    if (!sheet || sheet->Writable({index.row() + 1, index.column() + 1, index.row() + 1, index.column() + 1})) return true;
-    ShowMessage(kChineseRefusals[0].second);
-    return false;
+  grid_->onEditStart = [this](const QModelIndex& index) { return !RefuseLocked(index.row() + 1, index.column() + 1); };
+  habits_ = std::make_unique<GridHabits>(
+      app_, GridHabits::Window{[this] {
+                                 if (FlushSelection()) UserActed();
+                               },
+                               [this](const runtime::Error& e) { ShowMessage(Description(e)); },
+                               [this] { ShowMessage(kChineseRefusals[0].second); },
+                               [this](const excel_window::Place& where) { ShowEdited(where); }});
+  grid_->onKey = [this](const QKeyEvent& event) { return habits_->HandleKey(event); };
+  grid_->onColumnDragged = [this](int column, int pixels) {
+    const int shown = excel_window::ColumnPixels(habits_->DragColumn(column + 1, pixels));
+    Sync();
+    UserActed();
+    return shown;
   };
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, grid_, [this] { OnGridSelection(); });
   QObject::connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, grid_, [this] { OnGridSelection(); });
@@ -427,6 +451,7 @@ void ExcelWindows::SyncTarget(const std::shared_ptr<BookModel>& book) {
     return;
   }
   grid_->ApplyLayout(*sheet);
+  grid_->AllowColumnDrag(!sheet->protection.on || sheet->protection.allowFormattingCells);
   SyncSelection(changed);
   SyncFormulaBar();
 }
@@ -538,7 +563,9 @@ bool ExcelWindows::Write(int row, int column, const std::string& text) {
   const std::shared_ptr<BookModel> shared = Shared(book);
   if (!shared || !sheet) return false;
   try {
-    app_->WorksheetObject(shared, sheet->id).toObject().obj("Range", CellName(row, column)).put("Value", text);
+    habits_->history().Record({{shared, sheet->id, {row, column, row, column}}}, [&] {
+      app_->WorksheetObject(shared, sheet->id).toObject().obj("Range", CellName(row, column)).put("Value", text);
+    });
   } catch (const runtime::Error& e) {
     ShowMessage(Description(e));
     return false;
@@ -557,12 +584,35 @@ void ExcelWindows::ClearSelection() {
   const std::shared_ptr<BookModel> book = Shared(model_->book());
   if (!sheet || !book) return;
   try {
-    app_->WorksheetObject(book, sheet->id).toObject().obj("Range", excel::AddressText(sheet->selection, false, false)).call("ClearContents");
+    habits_->history().Record({{book, sheet->id, sheet->selection}}, [&] {
+      app_->WorksheetObject(book, sheet->id).toObject().obj("Range", excel::AddressText(sheet->selection, false, false)).call("ClearContents");
+    });
   } catch (const runtime::Error& e) {
     ShowMessage(Description(e));
     return;
   }
   formulaCell_ = {};
+  Sync();
+  UserActed();
+}
+
+bool ExcelWindows::RefuseLocked(int row, int column) {
+  const SheetModel* sheet = model_->sheet();
+  if (!sheet || sheet->Writable({row, column, row, column})) return false;
+  ShowMessage(kChineseRefusals[0].second);
+  return true;
+}
+
+void ExcelWindows::ShowEdited(const excel_window::Place& where) {
+  try {
+    app_->WorksheetObject(where.book, where.sheet).toObject().call("Activate");
+  } catch (const runtime::Error& e) {
+    ShowMessage(Description(e));
+  }
+  formulaCell_ = {};
+  Sync();
+  const SheetModel* sheet = model_->sheet();
+  if (model_->book() == where.book.get() && sheet && sheet->id == where.sheet) SelectThroughGrid(where.area);
   Sync();
   UserActed();
 }

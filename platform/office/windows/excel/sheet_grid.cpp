@@ -1,6 +1,7 @@
 #include "platform/office/windows/excel/sheet_grid.h"
 
 #include "platform/office/excel/range.h"
+#include "platform/office/windows/excel/grid_keys.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -342,6 +343,9 @@ SheetGrid::SheetGrid(SheetTableModel* model, QWidget* parent) : QTableView(paren
     header->setHighlightSections(true);
     header->setSectionsClickable(true);
   }
+  columnDrag_ = new ColumnDrag(horizontalHeader(), [this](int column, int pixels) {
+    return onColumnDragged ? onColumnDragged(column, pixels) : horizontalHeader()->sectionSize(column);
+  });
   horizontalHeader()->setDefaultSectionSize(ColumnPixels(excel::kStandardColumnWidth));
   verticalHeader()->setDefaultSectionSize(kRowPixels);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -410,22 +414,31 @@ void SheetGrid::DropEditor() {
     QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
-// Enter writes the cell and moves to the next row down, as in Excel.
 bool SheetGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
   const bool userStarts = trigger == DoubleClicked || trigger == EditKeyPressed || trigger == AnyKeyPressed;
   if (userStarts && !Editing() && index.isValid() && onEditStart && !onEditStart(index)) return false;
   return QTableView::edit(index, trigger, event);
 }
 
+// Enter writes the cell and moves to the next row down, Tab and Shift+Tab to the next column
+// right and left, as in Excel; none of them opens the next cell's editor.
 void SheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool down = hint == QAbstractItemDelegate::SubmitModelCache;
-  QTableView::closeEditor(editor, down ? QAbstractItemDelegate::NoHint : hint);
-  if (!down) return;
-  const QModelIndex next = moveCursor(QAbstractItemView::MoveDown, Qt::NoModifier);
+  const bool across = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
+  QTableView::closeEditor(editor, down || across ? QAbstractItemDelegate::NoHint : hint);
+  const QModelIndex at = currentIndex();
+  QModelIndex next;
+  if (down) next = moveCursor(QAbstractItemView::MoveDown, Qt::NoModifier);
+  else if (across && at.isValid())
+    next = model()->index(at.row(), NextShown(*this, Qt::Horizontal, at.column(), hint == QAbstractItemDelegate::EditNextItem ? 1 : -1));
   if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
 void SheetGrid::keyPressEvent(QKeyEvent* event) {
+  if (!Editing() && ((onKey && onKey(*event)) || MoveByKey(*this, static_cast<SheetTableModel*>(model())->sheet(), *event))) {
+    event->accept();
+    return;
+  }
   if (event->key() == Qt::Key_Delete && !Editing() && onDeletePressed) {
     onDeletePressed();
     event->accept();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/office/excel/workbook_model.h"
+#include "platform/office/windows/excel/column_drag.h"
 
 namespace office::windows::excel_window {
 
@@ -114,6 +115,11 @@ class SheetGrid : public QTableView {
   QModelIndex Anchor() const { return anchor_; }
 
   std::function<void()> onDeletePressed;
+  // The window's own keys (copy, paste, undo), asked first; true when the key was one of them.
+  std::function<bool(const QKeyEvent&)> onKey;
+  // A column (from 0) dragged at its header's border to that many pixels; answers the pixels it has.
+  std::function<int(int column, int pixels)> onColumnDragged;
+  void AllowColumnDrag(bool allowed) { columnDrag_->Allow(allowed); }
   // Asked before the user starts editing a cell; false refuses the editor (the hook says why).
   std::function<bool(const QModelIndex&)> onEditStart;
 
@@ -127,6 +133,7 @@ class SheetGrid : public QTableView {
 
  private:
   CellDelegate* delegate_;
+  ColumnDrag* columnDrag_;
   QPersistentModelIndex anchor_;
   bool mouseDown_ = false, shiftKey_ = false;
   excel::RowRuns hiddenRows_;
