@@ -32,6 +32,19 @@ void LeaveOffFieldShading(QTextDocument& text) {
   }
 }
 
+// The layout scales margins to the device but takes first-line indents as they are: a window's
+// pixels, 96 to the inch.
+void ScaleIndents(QTextDocument& text, qreal scale) {
+  QTextCursor cursor(&text);
+  for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+    QTextBlockFormat format = block.blockFormat();
+    if (format.textIndent() == 0) continue;
+    format.setTextIndent(format.textIndent() * scale);
+    cursor.setPosition(block.position());
+    cursor.setBlockFormat(format);
+  }
+}
+
 class DocumentPages final : public PagedContent {
  public:
   DocumentPages(const office::word::DocumentContent& document, QPagedPaintDevice& device)
@@ -41,6 +54,7 @@ class DocumentPages final : public PagedContent {
     office::word::Story story = document.main;  // rendering walks the story, which wants it mutable
     ShownStory().Render(story, text_);
     LeaveOffFieldShading(text_);
+    ScaleIndents(text_, device.logicalDpiX() / 96.0);
     // Laid out in the device's pixels, the page's own lengths scaled to it by the layout.
     text_.documentLayout()->setPaintDevice(&device);
     text_.setDocumentMargin(0);

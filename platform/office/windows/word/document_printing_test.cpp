@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <string>
 
 #include <QAction>
 #include <QApplication>
@@ -87,6 +89,17 @@ int ShadedStretches(const std::string& pdf, int page) {
   return stretches;
 }
 
+// The left edge, in points, of the first printed line of page 2 that begins with the text.
+double LineStart(const std::string& pdf, const std::string& begins) {
+  std::istringstream lines(testing::CommandOutput("pdftotext -enc UTF-8 -f 2 -l 2 -bbox-layout '" + pdf + "' -"));
+  for (std::string line, xMin; std::getline(lines, line);) {
+    if (line.find("<line xMin=\"") != std::string::npos) xMin = line.substr(line.find('"') + 1);
+    const std::size_t word = line.find("<word");
+    if (word != std::string::npos && line.find(">" + begins, word) != std::string::npos) return std::stod(xMin);
+  }
+  return -1;
+}
+
 TEST_F(DocumentPrintingTest, AReportExportsToPdfWithItsTextOnItsPagesAndItsFontsEmbedded) {
   report_.call("Range", 0, 0).toObject().put("Text", "改");
   const std::string pdf = ExportedPdf();
@@ -106,6 +119,14 @@ TEST_F(DocumentPrintingTest, AReportExportsToPdfWithItsTextOnItsPagesAndItsFonts
 
   windows_.reset();  // no windows, no layout: a clear error
   EXPECT_EQ(runtime::testing::ErrorNumberOf([&] { report_.call("SaveAs", pdf); }), 4198);
+}
+
+TEST_F(DocumentPrintingTest, AFirstLineIndentPrintsAtItsWidth) {
+  const std::string pdf = ExportedPdf();
+  const double margin = LineStart(pdf, "_SC003_");  // the letter's salutation, not indented
+  const double indented = LineStart(pdf, "受贵");     // its first line, indented two characters
+  ASSERT_GT(margin, 0);
+  EXPECT_NEAR(indented - margin, 21, 3) << "two characters of the body text, as the window shows it";
 }
 
 TEST_F(DocumentPrintingTest, PrintGoesToThePrinterChosenInTheDialogWithItsPagesAndCopies) {
