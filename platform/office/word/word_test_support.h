@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/office/word/word_application.h"
 #include "platform/runtime/testing/error_number.h"
 
@@ -39,7 +41,8 @@ struct WordTest : ::testing::Test {
   }
 
   const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("qv_word_" + std::string(Info()->test_suite_name()) + "_" + Info()->name());
+      std::filesystem::temp_directory_path() / ("qv_word_" + std::string(Info()->test_suite_name()) + "_" + Info()->name() + "_" +
+                                                std::to_string(getpid()));
   static const ::testing::TestInfo* Info() { return ::testing::UnitTest::GetInstance()->current_test_info(); }
   std::shared_ptr<office::Application> word = CreateWordApplication();
   automation::Object app{word};
