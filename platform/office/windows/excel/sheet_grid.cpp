@@ -222,26 +222,33 @@ QColor TextColourOf(const QModelIndex& index, const QColor& automatic) {
 
 // A border line as Excel draws it, inside the cell along the edge from `a` to `b`; `inward` points
 // into the cell, so that a double line's second stroke lies inside too.
-void DrawBorder(QPainter* painter, excel::BorderLine line, QPointF a, QPointF b, QPointF inward) {
+void DrawBorder(QPainter& painter, excel::BorderLine line, QPointF a, QPointF b, QPointF inward, qreal scale) {
   using excel::BorderLine;
-  QPen pen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap);
+  QPen pen(Qt::black, scale, Qt::SolidLine, Qt::FlatCap);
   switch (line) {
     case BorderLine::None: return;
     case BorderLine::Thin: break;
-    case BorderLine::Medium: pen.setWidth(2); break;
-    case BorderLine::Thick: pen.setWidth(3); break;
+    case BorderLine::Medium: pen.setWidthF(2 * scale); break;
+    case BorderLine::Thick: pen.setWidthF(3 * scale); break;
     case BorderLine::Double: break;
     case BorderLine::Dashed: pen.setStyle(Qt::DashLine); break;
     case BorderLine::Dotted: pen.setStyle(Qt::DotLine); break;
     case BorderLine::Hair: pen.setColor(Qt::darkGray); pen.setStyle(Qt::DotLine); break;
   }
-  painter->setPen(pen);
+  painter.setPen(pen);
   const QPointF shift = inward * (pen.widthF() / 2);
-  painter->drawLine(a + shift, b + shift);
-  if (line == BorderLine::Double) painter->drawLine(a + inward * 2.5, b + inward * 2.5);
+  painter.drawLine(a + shift, b + shift);
+  if (line == BorderLine::Double) painter.drawLine(a + inward * 2.5 * scale, b + inward * 2.5 * scale);
 }
 
 }  // namespace
+
+void DrawBorders(QPainter& painter, unsigned packed, const QRectF& e, qreal scale) {
+  DrawBorder(painter, BorderOf(packed, excel::Side::Left), e.topLeft(), e.bottomLeft(), {1, 0}, scale);
+  DrawBorder(painter, BorderOf(packed, excel::Side::Top), e.topLeft(), e.topRight(), {0, 1}, scale);
+  DrawBorder(painter, BorderOf(packed, excel::Side::Right), e.topRight(), e.bottomRight(), {-1, 0}, scale);
+  DrawBorder(painter, BorderOf(packed, excel::Side::Bottom), e.bottomLeft(), e.bottomRight(), {0, -1}, scale);
+}
 
 CellDelegate::CellDelegate(SheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
@@ -304,12 +311,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     painter->drawLine(r.bottomLeft(), r.bottomRight());
   }
   if (const QVariant borders = index.data(kBordersRole); borders.isValid()) {
-    const unsigned packed = borders.toUInt();
-    const QRectF e = QRectF(r).adjusted(0, 0, 1, 1);  // the cell's outer edges
-    DrawBorder(painter, BorderOf(packed, excel::Side::Left), e.topLeft(), e.bottomLeft(), {1, 0});
-    DrawBorder(painter, BorderOf(packed, excel::Side::Top), e.topLeft(), e.topRight(), {0, 1});
-    DrawBorder(painter, BorderOf(packed, excel::Side::Right), e.topRight(), e.bottomRight(), {-1, 0});
-    DrawBorder(painter, BorderOf(packed, excel::Side::Bottom), e.bottomLeft(), e.bottomRight(), {0, -1});
+    DrawBorders(*painter, borders.toUInt(), QRectF(r).adjusted(0, 0, 1, 1));
   }
   if (current) {
     painter->setPen(QPen(kActiveFrame, 2));

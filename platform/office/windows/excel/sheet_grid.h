@@ -38,6 +38,9 @@ inline constexpr int kWrapRole = Qt::UserRole + 2;
 // The four border lines of a cell, four bits each by excel::Side.
 unsigned PackedBorders(const excel::CellFormat& format);
 excel::BorderLine BorderOf(unsigned packed, excel::Side side);
+// Draws a cell's border lines inside its outer edges, a pixel of the line `scale` device pixels
+// wide (1 on the screen, more on paper).
+void DrawBorders(QPainter& painter, unsigned packed, const QRectF& edges, qreal scale = 1);
 // Characters of a cell's text that its cell shows; measuring more would cost what nobody sees.
 inline constexpr int kShownCharacters = 1024;
 

@@ -102,7 +102,8 @@ class SheetPages final : public PagedContent {
       for (int row = area->top; row <= area->bottom; ++row)
         if (!sheet->cells.Hidden(row)) {
           printed.rows.push_back(row);
-          printed.heights.push_back(kRowPixels);
+          const double points = sheet->cells.Height(row);
+          printed.heights.push_back(points > 0 ? RowPixels(points) : kRowPixels);
         }
       for (int column = area->left; column <= area->right; ++column)
         if (const int pixels = ColumnPixels(sheet->ColumnWidth(column)); pixels > 0) {
@@ -140,6 +141,12 @@ class SheetPages final : public PagedContent {
       for (std::size_t c = page.left; c < page.right; ++c)
         if (const auto fill = Role<QBrush>(cellAt(r, c), Qt::BackgroundRole); fill && fill->style() != Qt::NoBrush)
           painter.fillRect(QRectF(x(c), ys[r], x(c + 1) - x(c), ys[r + 1] - ys[r]), *fill);
+
+    // The cells' own border lines over the fills; no grid lines, as Excel prints by default.
+    for (std::size_t r = 0; r < rows; ++r)
+      for (std::size_t c = page.left; c < page.right; ++c)
+        if (const QVariant borders = cellAt(r, c).data(kBordersRole); borders.isValid())
+          DrawBorders(painter, borders.toUInt(), QRectF(x(c), ys[r], x(c + 1) - x(c), ys[r + 1] - ys[r]), scaleX_);
 
     // The texts over every fill. A left-aligned one runs on over the empty cells to its right,
     // onto this page also from a cell of the page before, as the sheet goes on from there.

@@ -182,6 +182,22 @@ TEST_F(SheetPrintingTest, ALongTextRunsOnOverEmptyCellsAlsoOntoTheNextPageAndSto
   EXPECT_GT(DarkPixels(second, 0, 42, column, 16), 20) << "K3 shows the rest of J3's text";
 }
 
+TEST_F(SheetPrintingTest, CellBordersAndRowHeightsPrintAsTheSheetHasThem) {
+  xl.obj("Workbooks").call("Add");
+  Put("A1", "起");
+  Put("A5", "止");
+  excel::SheetModel& sheet = *app->activeBook()->sheets().front();
+  sheet.cells.At(3, 2).style.borders.fill(excel::BorderLine::Thick);
+  sheet.cells.SetHeight(3, excel::kStandardRowHeight * 3);  // 60 pixels
+  const QImage page = PageImage(Pdf("边框.pdf"), 1);
+  ASSERT_FALSE(page.isNull());
+  const int column = excel_window::ColumnPixels(excel::kStandardColumnWidth);
+  EXPECT_GT(DarkPixels(page, column, 42, 3, 56), 150) << "B3's thick left line, down its three-row height";
+  EXPECT_GT(DarkPixels(page, column + 4, 97, column - 8, 3), 3 * (column - 12)) << "its bottom line, 60 pixels down";
+  EXPECT_EQ(DarkPixels(page, column + 4, 57, column - 8, 3), 0) << "no line where a standard row would end";
+  EXPECT_GT(DarkPixels(page, 0, 122, column, 16), 0) << "A5 below the tall row";
+}
+
 TEST_F(SheetPrintingTest, TheWholeWorkbookPrintsEachVisibleSheetFromANewPage) {
   OpenMarket();
   xl.obj("Worksheets", "收益法计算表2").put("Visible", false);
