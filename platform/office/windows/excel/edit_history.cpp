@@ -16,6 +16,8 @@ Contents TakeContents(const BookModel& book, const SheetModel& sheet, const Area
     return contents;
   }
   sheet.cells.ForEach(area, [&](int row, int column, const excel::Cell& cell) {
+    if (!cell.locked || !cell.format.empty() || !cell.style.isDefault())
+      contents.looks.push_back({row, column, cell.format, cell.locked, cell.style});
     if (!cell.hasContent()) return;
     Contents::Filled filled{row, column, cell.constant, std::nullopt};
     if (const excel::Formula* f = book.FormulaAt(sheet, row, column)) filled.formula = *f;
@@ -37,6 +39,33 @@ void PutContents(BookModel& book, SheetModel& sheet, const Area& area, const Con
     if (f.formula) book.SetFormula(sheet, f.row, f.column, *f.formula);
     else book.SetConstant(sheet, f.row, f.column, f.constant);
   }
+  ClearLooks(book, sheet, area);
+  PutLooks(book, sheet, contents.looks, 0, 0);
+}
+
+void ClearLooks(BookModel& book, SheetModel& sheet, const Area& area) {
+  std::vector<std::pair<int, int>> looking;
+  sheet.cells.ForEach(area, [&](int row, int column, const excel::Cell& cell) {
+    if (!cell.locked || !cell.format.empty() || !cell.style.isDefault()) looking.emplace_back(row, column);
+  });
+  for (const auto& [row, column] : looking) {
+    excel::Cell& cell = sheet.cells.At(row, column);
+    cell.locked = true;
+    cell.format.clear();
+    cell.style = {};
+    sheet.cells.Tidy(row, column);
+  }
+  if (!looking.empty()) book.Changed();
+}
+
+void PutLooks(BookModel& book, SheetModel& sheet, const std::vector<Contents::Look>& looks, int rows, int columns) {
+  for (const Contents::Look& look : looks) {
+    excel::Cell& cell = sheet.cells.At(look.row + rows, look.column + columns);
+    cell.format = look.numberFormat;
+    cell.locked = look.locked;
+    cell.style = look.style;
+  }
+  if (!looks.empty()) book.Changed();
 }
 
 std::vector<EditHistory::Step> EditHistory::Take(const std::vector<Place>& places, bool widths) const {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/office/excel/application.h"
@@ -29,6 +30,14 @@ struct Contents {
     std::optional<excel::Formula> formula;
   };
   std::vector<Filled> filled;
+  // Cells whose look is not a new cell's: their number format, locking and formatting.
+  struct Look {
+    int row = 0, column = 0;
+    std::string numberFormat;
+    bool locked = true;
+    excel::CellFormat style;
+  };
+  std::vector<Look> looks;
   std::map<int, double> widths;  // the columns' widths, for a width edit; absent is the standard width
 };
 
@@ -76,5 +85,9 @@ class EditHistory {
 // An area's contents as they are, and put back as they were (the area is cleared first).
 Contents TakeContents(const excel::BookModel& book, const excel::SheetModel& sheet, const excel::Area& area, bool widths);
 void PutContents(excel::BookModel& book, excel::SheetModel& sheet, const excel::Area& area, const Contents& contents, bool widths);
+// Every cell of the area back to a new cell's look, its contents kept.
+void ClearLooks(excel::BookModel& book, excel::SheetModel& sheet, const excel::Area& area);
+// The looks put on their cells, moved by the offset.
+void PutLooks(excel::BookModel& book, excel::SheetModel& sheet, const std::vector<Contents::Look>& looks, int rows, int columns);
 
 }  // namespace office::windows::excel_window

@@ -130,6 +130,10 @@ void PasteContents(BookModel& fromBook, SheetId fromSheet, const Area& copied, c
           toBook.SetConstant(to, row, column, fromBook.ValueAt(fromSheet, f.row, f.column));
         }
       }
+  ClearLooks(toBook, to, target);
+  for (int rows = 0; rows < target.rows(); rows += copied.rows())
+    for (int columns = 0; columns < target.columns(); columns += copied.columns())
+      PutLooks(toBook, to, contents.looks, target.top + rows - copied.top, target.left + columns - copied.left);
 }
 
 bool CellMove::Follow(excel::Reference& ref, SheetId formulaSheet, SheetId livesOn) const {
@@ -181,6 +185,9 @@ void MoveContents(BookModel& book, const CellMove& move, const Contents& content
   }
   for (const MovedReader& r : readers)
     if (SheetModel* sheet = book.Sheet(r.sheet)) book.SetFormula(*sheet, r.row, r.column, r.formula);
+  if (SheetModel* from = book.Sheet(move.fromSheet)) ClearLooks(book, *from, move.from);
+  ClearLooks(book, *to, move.to);
+  PutLooks(book, *to, contents.looks, move.to.top - move.from.top, move.to.left - move.from.left);
 }
 
 }  // namespace office::windows::excel_window

@@ -26,9 +26,9 @@ excel::Area PasteArea(const excel::Area& copied, std::size_t filledCells, const 
 inline constexpr long long kMaxPastedCells = 1 << 22;
 inline constexpr const char* kCannotPaste = "Microsoft Excel cannot paste the data.";
 
-// Writes the copied contents over the cleared target, repeated to fill it: constants as they
-// are, formulas copied by the offset. From another workbook a formula is read anew there, and one
-// that cannot be (a sheet that workbook lacks) pastes as its value.
+// Writes the copied contents and looks over the cleared target, repeated to fill it: constants as
+// they are, formulas copied by the offset. From another workbook a formula is read anew there,
+// and one that cannot be (a sheet that workbook lacks) pastes as its value.
 void PasteContents(excel::BookModel& fromBook, excel::SheetId fromSheet, const excel::Area& copied, const Contents& contents,
                    excel::BookModel& toBook, excel::SheetModel& to, const excel::Area& target);
 
@@ -51,8 +51,9 @@ struct CellMove {
 
 // The formulas of the workbook outside both areas whose references follow the move.
 std::vector<MovedReader> ReadersOf(const excel::BookModel& book, const CellMove& move);
-// Writes the moved contents at the cleared target, their formulas' references following the
-// move (a moved formula keeps reading the cells it read), and the readers' new formulas.
+// Writes the moved contents and looks at the cleared target, their formulas' references following
+// the move (a moved formula keeps reading the cells it read), and the readers' new formulas; the
+// cells they left take a new cell's look.
 void MoveContents(excel::BookModel& book, const CellMove& move, const Contents& contents, const std::vector<MovedReader>& readers);
 
 }  // namespace office::windows::excel_window

@@ -79,6 +79,38 @@ TEST_F(ClipboardTest, CopiedFormulasMoveTheirRelativePartsAndFromAnotherWorkbook
   EXPECT_EQ(other.obj("Range", "D2").get("Formula").toText(), "14") << "its value, not a formula";
 }
 
+TEST_F(ClipboardTest, PastedAndMovedCellsTakeTheirLooksAlongAndUndoPutsTheOldLooksBack) {
+  excel::SheetModel& first = *Book()->sheets()[0];
+  sheet.obj("Range", "A1").put("Value", 1.5);
+  first.cells.At(1, 1).format = "0.00";
+  first.cells.At(1, 2).style.fill = 0xFFF2CC;  // a fill on an empty cell goes along too
+  first.cells.At(1, 2).locked = false;
+  first.cells.At(3, 1).style.bold = true;       // overwritten by the paste's plain look
+  const Contents copied = TakeContents(*Book(), first, {1, 1, 1, 2}, false);
+  const Contents before = TakeContents(*Book(), first, {3, 1, 4, 2}, false);
+  Book()->ClearContents(first, {3, 1, 4, 2});
+  PasteContents(*Book(), first.id, {1, 1, 1, 2}, copied, *Book(), first, {3, 1, 4, 2});
+  for (int row : {3, 4}) {
+    EXPECT_EQ(sheet.obj("Range", "A" + std::to_string(row)).get("Text").toText(), "1.50");
+    EXPECT_EQ(first.cells.Find(row, 2)->style.fill, 0xFFF2CC);
+    EXPECT_FALSE(first.cells.Find(row, 2)->locked);
+  }
+  EXPECT_FALSE(first.cells.Find(3, 1)->style.bold);
+
+  PutContents(*Book(), first, {3, 1, 4, 2}, before, false);  // as undo puts it back
+  EXPECT_TRUE(first.cells.Find(3, 1)->style.bold);
+  EXPECT_EQ(first.cells.Find(4, 2), nullptr) << "a new cell's look again, and nothing stored";
+
+  const CellMove move{first.id, first.id, {1, 1, 1, 2}, {6, 3, 6, 4}};
+  const Contents moved = TakeContents(*Book(), first, move.from, false);
+  Book()->ClearContents(first, move.from);
+  MoveContents(*Book(), move, moved, ReadersOf(*Book(), move));
+  EXPECT_EQ(sheet.obj("Range", "C6").get("Text").toText(), "1.50");
+  EXPECT_EQ(first.cells.Find(6, 4)->style.fill, 0xFFF2CC);
+  EXPECT_EQ(first.cells.Find(1, 2), nullptr) << "the cells left have a new cell's look";
+  EXPECT_TRUE(first.cells.Find(1, 1) == nullptr || first.cells.Find(1, 1)->format.empty());
+}
+
 TEST_F(ClipboardTest, MovedCellsTakeTheFormulasThatReadThemAlong) {
   Book()->AddSheet("计算");
   const Object calc = xl.obj("Worksheets", "计算");

@@ -123,6 +123,7 @@ void GridHabits::PasteCells(const Mark& mark, const Place& at) {
       ClearThrough(to);
       PasteContents(*from, mark.sheet, mark.area, contents, *to.book, target, to.area);
       ClearThrough(cut);
+      ClearLooks(*from, *from->Sheet(mark.sheet), mark.area);
     });
   }
   if (mark.cut) DropMark();
