@@ -37,6 +37,11 @@ class Notifiers {
   Notifiers(const Notifiers&) = delete;
   Notifiers& operator=(const Notifiers&) = delete;
 
+  // Until the next Follow: no descriptor is waited on.
+  void Pause() {
+    for (auto& [fd, pair] : byFd_) pair.read->setEnabled(false), pair.write->setEnabled(false);
+  }
+
   void Follow(const std::vector<pollfd>& watched) {
     std::map<int, short> wanted;
     for (const pollfd& p : watched) wanted[p.fd] = p.events;
@@ -101,9 +106,16 @@ void WaitWithWindows(HostServer& server) {
 
   std::function<void()> serveReady;
   Notifiers notifiers([&] { serveReady(); });
+  bool serving = false;
   serveReady = [&] {
+    // A request that runs an event loop of its own (the screenshots' settling; the glib dispatcher
+    // delivers socket notifications there whatever the loop's flags say) is one round: what became
+    // ready meanwhile waits for the next round, which Follow arms again.
+    if (serving) return notifiers.Pause();
+    serving = true;
     std::vector<pollfd> fds = server.Watched();
     if (poll(fds.data(), fds.size(), 0) > 0) server.Serve(fds);
+    serving = false;
     notifiers.Follow(server.Watched());
     watchIdle();
   };
