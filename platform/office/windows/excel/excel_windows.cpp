@@ -11,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -30,6 +29,7 @@
 #include "platform/office/windows/excel/sheet_grid.h"
 #include "platform/office/windows/excel/sheet_printing.h"
 #include "platform/office/windows/print_pages.h"
+#include "platform/office/windows/save_question.h"
 #include "platform/runtime/error.h"
 
 namespace office::windows {
@@ -750,29 +750,15 @@ void ExcelWindows::PrintActiveBook(bool preview) {
 void ExcelWindows::AskToSave(const std::shared_ptr<BookModel>& book, std::function<void()> then) {
   app_->Activate(book);
   Sync();
-  auto* box = new QMessageBox(QMessageBox::Warning, "Microsoft Excel",
-                              QString::fromStdString("是否保存对“" + book->name + "”的更改？"), QMessageBox::NoButton, main_.get());
-  box->setObjectName("xlSaveQuestion");
-  QPushButton* save = box->addButton("保存(&S)", QMessageBox::AcceptRole);
-  save->setObjectName("save");
-  box->addButton("不保存(&N)", QMessageBox::DestructiveRole)->setObjectName("dontSave");
-  QPushButton* cancel = box->addButton("取消", QMessageBox::RejectRole);
-  cancel->setObjectName("cancel");
-  box->setDefaultButton(save);
-  box->setEscapeButton(cancel);
-  box->setWindowModality(Qt::WindowModal);
-  box->setAttribute(Qt::WA_DeleteOnClose);
   std::weak_ptr<BookModel> target = book;
-  QObject::connect(box, &QMessageBox::buttonClicked, main_.get(), [this, box, target, then](QAbstractButton* clicked) {
-    const auto b = target.lock();
-    if (!b || !IsOpen(b.get()) || app_->hasQuit()) return;
-    const auto role = box->buttonRole(clicked);
-    if (role == QMessageBox::DestructiveRole) return then();
-    if (role != QMessageBox::AcceptRole) return;
-    if (b->path.empty()) return SaveAsDialog(then);
-    if (Save(b)) then();
-  });
-  box->open();
+  AskToSaveChanges(main_.get(), "Microsoft Excel", QString::fromStdString("是否保存对“" + book->name + "”的更改？"),
+                   [this, target, then](SaveAnswer answer) {
+                     const auto b = target.lock();
+                     if (!b || !IsOpen(b.get()) || app_->hasQuit() || answer == SaveAnswer::Cancel) return;
+                     if (answer == SaveAnswer::DontSave) return then();
+                     if (b->path.empty()) return SaveAsDialog(then);
+                     if (Save(b)) then();
+                   });
 }
 
 void ExcelWindows::CloseActiveBook() {

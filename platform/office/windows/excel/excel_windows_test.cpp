@@ -520,7 +520,7 @@ TEST_F(ExcelWindowTest, SaveAsAndCloseFromTheMenu) {
 }
 
 QMessageBox* SaveQuestion(QMainWindow* main) {
-  for (QMessageBox* box : main->findChildren<QMessageBox*>("xlSaveQuestion"))
+  for (QMessageBox* box : main->findChildren<QMessageBox*>("saveQuestion"))
     if (box->isVisible()) return box;
   return nullptr;
 }

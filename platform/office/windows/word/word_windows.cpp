@@ -6,10 +6,11 @@
 
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
 
+#include "platform/office/windows/save_question.h"
 #include "platform/office/windows/word/document_window.h"
 #include "platform/office/windows/word/find_dialog.h"
 #include "platform/office/windows/word/pdf_export.h"
@@ -158,9 +159,7 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
       Chosen chosen(*this, n == 2 ? action[1] : std::string());
       Save(*window);
     } else if (verb == "answer" && (n == 2 || n == 3) && question_) {
-      QAbstractButton* button = nullptr;
-      for (QAbstractButton* b : question_->buttons())
-        if (b->text().toStdString() == action[1]) button = b;
+      QAbstractButton* button = SaveQuestionButton(question_, action[1]);
       if (!button) return false;
       Chosen chosen(*this, n == 3 ? action[2] : std::string());
       button->click();
@@ -195,9 +194,9 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
     const auto doc = window.document();
     if (!doc || Asking()) return;
     if (doc->saved()) return Close(*doc);
-    Ask(*doc, [this, weak = std::weak_ptr(doc)](Answer answer) {
+    Ask(*doc, [this, weak = std::weak_ptr(doc)](SaveAnswer answer) {
       const auto asked = weak.lock();
-      if (!asked || answer == Answer::Cancel || (answer == Answer::Save && !SaveDocument(*asked))) return;
+      if (!asked || answer == SaveAnswer::Cancel || (answer == SaveAnswer::Save && !SaveDocument(*asked))) return;
       Close(*asked);
     });
   }
@@ -279,8 +278,6 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
     Later(window);
   }
 
-  enum class Answer { Save, DontSave, Cancel };
-
   // A path chosen in advance by a test's action, taken instead of a file dialog (none: cancelled).
   // The action may quit Word, and the host then drops these windows from within it.
   class Chosen {
@@ -306,27 +303,14 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
     return true;
   }
 
-  // "是否将更改保存到 NAME 中？", over the document's window, which it keeps from input until answered.
-  void Ask(DocumentState& doc, std::function<void(Answer)> then) {
-    DocumentWindow* window = WindowOf(&doc);
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Microsoft Word"),
-                                QStringLiteral("是否将更改保存到 %1 中？").arg(QString::fromStdString(doc.name)), QMessageBox::NoButton,
-                                window);
-    box->setObjectName(QStringLiteral("wordSaveQuestion"));
-    QPushButton* save = box->addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton* dontSave = box->addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box->addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box->setDefaultButton(save);
-    box->setEscapeButton(cancel);
-    box->setWindowModality(Qt::WindowModal);
-    QObject::connect(box, &QMessageBox::buttonClicked, box, [this, box, save, dontSave, then = std::move(then)](QAbstractButton* b) {
-      const Answer answer = b == save ? Answer::Save : b == dontSave ? Answer::DontSave : Answer::Cancel;
-      Later(box);
-      if (question_ == box) question_ = nullptr;
-      then(answer);
-    });
-    question_ = box;
-    box->show();
+  // "是否将更改保存到 NAME 中？", over the document's window.
+  void Ask(DocumentState& doc, std::function<void(SaveAnswer)> then) {
+    question_ = AskToSaveChanges(WindowOf(&doc), QStringLiteral("Microsoft Word"),
+                                 QStringLiteral("是否将更改保存到 %1 中？").arg(QString::fromStdString(doc.name)),
+                                 [this, then = std::move(then)](SaveAnswer answer) {
+                                   question_ = nullptr;
+                                   then(answer);
+                                 });
   }
 
   // 保存 of a document: to its file, or to one the user names; false when not saved.
@@ -362,11 +346,11 @@ class WordWindows final : public ApplicationWindows, public word::WindowHost {
       if (doc->saved() || std::any_of(discarded_.begin(), discarded_.end(), [&](const auto& d) { return d.lock() == doc; })) continue;
       app_->activate(doc);
       Sync();
-      return Ask(*doc, [this, weak = std::weak_ptr(doc)](Answer answer) {
+      return Ask(*doc, [this, weak = std::weak_ptr(doc)](SaveAnswer answer) {
         const auto asked = weak.lock();
-        if (answer == Answer::Cancel) return discarded_.clear();
-        if (asked && answer == Answer::DontSave) discarded_.push_back(asked);
-        if (asked && answer == Answer::Save && !SaveDocument(*asked)) return discarded_.clear();
+        if (answer == SaveAnswer::Cancel) return discarded_.clear();
+        if (asked && answer == SaveAnswer::DontSave) discarded_.push_back(asked);
+        if (asked && answer == SaveAnswer::Save && !SaveDocument(*asked)) return discarded_.clear();
         QuitStep();
       });
     }

@@ -422,7 +422,7 @@ TEST_F(WordWindowsTest, ClosingAChangedDocumentAsksFirstAndEachAnswerDoesWhatItS
   EXPECT_EQ(buttons.size(), 3);
   std::filesystem::create_directories(QORVANE_SCREENSHOT_DIR);
   question->grab().save(QString::fromStdString(std::string(QORVANE_SCREENSHOT_DIR) + "/word_save_question.png"));
-  for (const QString& b : {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")}) EXPECT_TRUE(buttons.contains(b)) << b.toStdString();
+  for (const QString& b : {QStringLiteral("保存(&S)"), QStringLiteral("不保存(&N)"), QStringLiteral("取消")}) EXPECT_TRUE(buttons.contains(b)) << b.toStdString();
   EXPECT_FALSE(Perform({"type", "x"})) << "the question waits for its answer";
 
   ASSERT_TRUE(Perform({"answer", "取消"}));
