@@ -194,17 +194,19 @@ TEST_F(WordWindowsTest, TypingAndDeletingThroughTheWindowReachTheModel) {
   EXPECT_EQ(ShownText(), QStringLiteral("标的甲\n象\n房屋坐落"));
 }
 
+// The window laid such a paragraph out for minutes; it takes about a third of a second here, so
+// the bounds leave room for a loaded machine and still catch the stall.
 TEST_F(WordWindowsTest, AVeryLongParagraphShowsWithoutDelay) {
   const auto started = std::chrono::steady_clock::now();
   std::string text;
   for (int i = 0; i < 35000; ++i) text += "估价对象位于某市";  // 280 000 characters
   const Object doc = Open(R"([{"paragraph": [{"text": ")" + text + R"("}]}])");
   const auto shown = std::chrono::steady_clock::now() - started;
-  EXPECT_LT(shown, runtime::testing::Within(std::chrono::seconds(1)));
+  EXPECT_LT(shown, runtime::testing::Within(std::chrono::seconds(5)));
   doc.call("Range", 0, 1).toObject().put("Text", "甲");
   Acted();
   QCoreApplication::processEvents();
-  EXPECT_LT(std::chrono::steady_clock::now() - started, runtime::testing::Within(std::chrono::seconds(2)));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, runtime::testing::Within(std::chrono::seconds(10)));
   EXPECT_EQ(doc.obj("Content").get("Text").toText().substr(0, 3), "甲");
 }
 
