@@ -348,6 +348,15 @@ TEST_F(GridHabitsTest, TabAndEnterGoRoundASelectionOfSeveralCellsWhichStays) {
   EXPECT_EQ(Address("Selection"), "$A$5:$B$6");
   EXPECT_FALSE(static_cast<excel_window::SheetGrid*>(Grid())->Editing());
 
+  // A shift-click keeps the active cell where the selection began: Tab goes on from there.
+  Select("B8");
+  const QPoint corner = Grid()->visualRect(Grid()->model()->index(8, 3)).center();  // D9
+  QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, corner);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(Address("Selection"), "$B$8:$D$9");
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Address("ActiveCell"), "$D$8") << "from B8 past hidden C, not round from D9";
+
   // With one cell selected, Tab leaves the selection for the next cell, as before.
   Select("E5");
   Key(Qt::Key_Tab);

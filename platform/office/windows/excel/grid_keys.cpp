@@ -101,9 +101,9 @@ void Extend(SheetGrid& grid, int key) {
 
 }  // namespace
 
-QModelIndex NextInSelection(const QTableView& grid, const excel::SheetModel* sheet, bool across, int step) {
-  const QModelIndex from = grid.currentIndex();
+QModelIndex NextInSelection(const SheetGrid& grid, const excel::SheetModel* sheet, bool across, int step) {
   const Bounds b = SelectedBounds(*grid.selectionModel());
+  const QModelIndex from = b.contains(grid.Anchor()) ? grid.Anchor() : grid.currentIndex();
   if (!b.contains(from) || (b.top == b.bottom && b.left == b.right)) return {};
   // Along a line (a row across, a column down), then from line to line.
   const Qt::Orientation along = across ? Qt::Horizontal : Qt::Vertical, over = across ? Qt::Vertical : Qt::Horizontal;

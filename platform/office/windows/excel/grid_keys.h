@@ -24,12 +24,13 @@ std::pair<int, int> LastUsedCell(const excel::SheetModel& sheet);
 // over; at the sheet's edge, `from` itself.
 int NextShown(const QTableView& grid, Qt::Orientation orientation, int from, int step);
 
-// The cell after the active one in a selection of several cells: row by row (`across`, as Tab
+// The cell after the active one (where the selection began, as SheetGrid::Anchor says) in a
+// selection of several cells: row by row (`across`, as Tab
 // goes) or column by column (as Enter goes), forward or back by `step` (1 or -1), from the
 // selection's last cell round to its first. Hidden rows and columns are passed over, and so are a
 // merged area's cells but its first. Invalid with one cell selected or the active cell outside
 // the selection.
-QModelIndex NextInSelection(const QTableView& grid, const excel::SheetModel* sheet, bool across, int step);
+QModelIndex NextInSelection(const SheetGrid& grid, const excel::SheetModel* sheet, bool across, int step);
 
 // Moves as the key does; false for any other key, and for Enter with one cell selected.
 bool MoveByKey(SheetGrid& grid, const excel::SheetModel* sheet, const QKeyEvent& event);
