@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/automation/dispatch.h"
 #include "platform/office/excel/application.h"
@@ -293,6 +295,72 @@ TEST_F(GridHabitsTest, TabCtrlEndAndShiftArrowsMoveAsInExcel) {
   windows->Sync();
   Key(Qt::Key_Right, Qt::ShiftModifier);
   EXPECT_EQ(Address("Selection"), "$E$5:$G$6");
+}
+
+TEST_F(GridHabitsTest, TabAndEnterGoRoundASelectionOfSeveralCellsWhichStays) {
+  const Object sheet = NewBook();
+  sheet.obj("Columns", "C").put("ColumnWidth", 0);
+  app->activeBook()->Sheet(app->activeBook()->activeSheet)->cells.Merge({3, 4, 3, 5});  // D3:E3
+  windows->Sync();
+  Select("B2:E3");
+  std::vector<std::string> visited;
+  for (int i = 0; i < 5; ++i) {
+    Key(Qt::Key_Tab);
+    visited.push_back(Address("ActiveCell"));
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"$D$2", "$E$2", "$B$3", "$D$3", "$B$2"}))
+      << "row by row past the hidden column and the merged area's other cell, round to the first";
+  EXPECT_EQ(Address("Selection"), "$B$2:$E$3");
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(Address("ActiveCell"), "$D$3") << "Shift+Tab goes back round from the first to the last";
+
+  visited.clear();
+  for (int i = 0; i < 4; ++i) {
+    Key(Qt::Key_Return);
+    visited.push_back(Address("ActiveCell"));
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"$E$2", "$B$2", "$B$3", "$D$2"})) << "column by column";
+  Key(Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_EQ(Address("ActiveCell"), "$B$3");
+  EXPECT_EQ(Address("Selection"), "$B$2:$E$3");
+
+  // Typing into the selection: each key writes the cell and goes on inside the selection.
+  Select("A5:B6");
+  const auto typeAndEnd = [&](const char* text, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClicks(Grid(), text);
+    QLineEdit* editor = nullptr;  // the one open, not one closed before and not yet deleted
+    for (auto* line : Grid()->viewport()->findChildren<QLineEdit*>())
+      if (line->isVisible()) editor = line;
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, key, modifiers);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  };
+  typeAndEnd("1", Qt::Key_Tab);
+  typeAndEnd("2", Qt::Key_Tab);
+  typeAndEnd("3", Qt::Key_Return);
+  EXPECT_EQ(Address("ActiveCell"), "$B$5") << "Enter after A6 goes to the next column's top";
+  typeAndEnd("4", Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_EQ(Address("ActiveCell"), "$A$6") << "Shift+Enter goes back to the column before";
+  EXPECT_EQ(Value(sheet, "A5"), Variant(1.0));
+  EXPECT_EQ(Value(sheet, "B5"), Variant(4.0)) << "typed over the 2 written first";
+  EXPECT_EQ(Value(sheet, "A6"), Variant(3.0));
+  EXPECT_TRUE(Value(sheet, "B6").isEmpty());
+  EXPECT_EQ(Address("Selection"), "$A$5:$B$6");
+  EXPECT_FALSE(static_cast<excel_window::SheetGrid*>(Grid())->Editing());
+
+  // A shift-click keeps the active cell where the selection began: Tab goes on from there.
+  Select("B8");
+  const QPoint corner = Grid()->visualRect(Grid()->model()->index(8, 3)).center();  // D9
+  QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, corner);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  ASSERT_EQ(Address("Selection"), "$B$8:$D$9");
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Address("ActiveCell"), "$D$8") << "from B8 past hidden C, not round from D9";
+
+  // With one cell selected, Tab leaves the selection for the next cell, as before.
+  Select("E5");
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Address("Selection"), "$F$5");
 }
 
 TEST_F(GridHabitsTest, AnEmptySheetsLastCellIsA1) {

@@ -250,6 +250,11 @@ void DrawBorders(QPainter& painter, unsigned packed, const QRectF& e, qreal scal
   DrawBorder(painter, BorderOf(packed, excel::Side::Bottom), e.bottomLeft(), e.bottomRight(), {0, -1}, scale);
 }
 
+void DrawCellText(QPainter& painter, const QRectF& edges, const QString& text, Qt::Alignment alignment, bool wrap, qreal scale) {
+  const QRectF inner = edges.adjusted(kPadding * scale, scale, -kPadding * scale, -scale);
+  painter.drawText(inner, static_cast<int>(alignment) | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine), text);
+}
+
 CellDelegate::CellDelegate(SheetGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -289,15 +294,14 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const Qt::Alignment vertical = alignment & Qt::AlignVertical_Mask;
     const QRect inner = r.adjusted(kPadding, 1, -kPadding, -1);
     const bool spans = grid_->rowSpan(index.row(), index.column()) > 1 || grid_->columnSpan(index.row(), index.column()) > 1;
-    if (source.data(kWrapRole).toBool()) {
-      painter->drawText(inner, alignment | Qt::TextWordWrap, text);
-    } else if (LeftAligned(source) && !spans) {
+    const bool wrap = source.data(kWrapRole).toBool();
+    if (!wrap && LeftAligned(source) && !spans) {
       const int width = QFontMetrics(font).horizontalAdvance(text);
       const int x = grid_->columnViewportPosition(source.column()) + kPadding;
       textEnd = x + width;
       if (textEnd > r.left()) painter->drawText(QRect(x, inner.top(), width + kPadding, inner.height()), Qt::AlignLeft | vertical | Qt::TextSingleLine, text);
     } else {
-      painter->drawText(inner, alignment | Qt::TextSingleLine, text);
+      DrawCellText(*painter, r, text, alignment, wrap);
     }
   }
 
@@ -318,6 +322,14 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     painter->drawRect(r.adjusted(1, 1, -1, -1));
   }
   painter->restore();
+}
+
+bool CellDelegate::eventFilter(QObject* object, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) enteredBack_ = key->modifiers() & Qt::ShiftModifier;
+  }
+  return QStyledItemDelegate::eventFilter(object, event);
 }
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -423,11 +435,20 @@ bool SheetGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* even
 }
 
 // Enter writes the cell and moves to the next row down, Tab and Shift+Tab to the next column
-// right and left, as in Excel; none of them opens the next cell's editor.
+// right and left, as in Excel; in a selection of several cells each goes to the selection's next
+// cell, Shift+Enter to its cell before, and the selection stays. None of them opens the next
+// cell's editor.
 void SheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
   const bool down = hint == QAbstractItemDelegate::SubmitModelCache;
   const bool across = hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
   QTableView::closeEditor(editor, down || across ? QAbstractItemDelegate::NoHint : hint);
+  const bool back = down ? delegate_->enteredBack() : hint == QAbstractItemDelegate::EditPreviousItem;
+  if (const QModelIndex inside = down || across ? NextInSelection(*this, static_cast<SheetTableModel*>(model())->sheet(), across, back ? -1 : 1)
+                                                : QModelIndex();
+      inside.isValid()) {
+    selectionModel()->setCurrentIndex(inside, QItemSelectionModel::NoUpdate);
+    return;
+  }
   const QModelIndex at = currentIndex();
   QModelIndex next;
   if (down) next = moveCursor(QAbstractItemView::MoveDown, Qt::NoModifier);

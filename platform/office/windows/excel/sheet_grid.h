@@ -41,6 +41,10 @@ excel::BorderLine BorderOf(unsigned packed, excel::Side side);
 // Draws a cell's border lines inside its outer edges, a pixel of the line `scale` device pixels
 // wide (1 on the screen, more on paper).
 void DrawBorders(QPainter& painter, unsigned packed, const QRectF& edges, qreal scale = 1);
+// Draws a cell's text inside its outer edges, less the cell's padding (`scale` as above): wrapped
+// at the cell's width when the cell wraps, else on one line, placed by the alignment. The text may
+// reach past the edges; the caller clips.
+void DrawCellText(QPainter& painter, const QRectF& edges, const QString& text, Qt::Alignment alignment, bool wrap, qreal scale = 1);
 // Characters of a cell's text that its cell shows; measuring more would cost what nobody sees.
 inline constexpr int kShownCharacters = 1024;
 
@@ -94,10 +98,17 @@ class CellDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QWidget* editor() const { return editor_; }
+  // Whether the editor was last closed by Shift+Enter rather than Enter; the key is gone by the
+  // time the editor closes.
+  bool enteredBack() const { return enteredBack_; }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
   SheetGrid* grid_;
   mutable QPointer<QWidget> editor_;
+  bool enteredBack_ = false;
 };
 
 class SheetGrid : public QTableView {

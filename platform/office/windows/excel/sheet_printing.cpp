@@ -98,21 +98,29 @@ class SheetPages final : public PagedContent {
       const SheetModel* sheet = book_->Sheet(id);
       const std::optional<Area> area = sheet ? PrintedArea(*sheet) : std::nullopt;
       if (!area) continue;
-      Printed printed{id, {}, {}, {}, {}};
+      Printed printed{id, {}, {}, {0}, {0}, {}};
+      std::vector<qreal> heights, widths;
       for (int row = area->top; row <= area->bottom; ++row)
         if (!sheet->cells.Hidden(row)) {
           printed.rows.push_back(row);
           const double points = sheet->cells.Height(row);
-          printed.heights.push_back(points > 0 ? RowPixels(points) : kRowPixels);
+          heights.push_back(points > 0 ? RowPixels(points) : kRowPixels);
+          printed.ys.push_back(printed.ys.back() + heights.back());
         }
       for (int column = area->left; column <= area->right; ++column)
         if (const int pixels = ColumnPixels(sheet->ColumnWidth(column)); pixels > 0) {
           printed.columns.push_back(column);
-          printed.widths.push_back(pixels);
+          widths.push_back(pixels);
+          printed.xs.push_back(printed.xs.back() + pixels);
         }
       if (printed.rows.empty() || printed.columns.empty()) continue;
-      for (const auto& [left, right] : Runs(printed.widths, width))
-        for (const auto& [top, bottom] : Runs(printed.heights, height)) pages_.push_back({sheets_.size(), top, bottom, left, right});
+      for (const Area& merge : sheet->cells.merges()) {
+        const auto [top, bottom] = PrintedSpan(printed.rows, merge.top, merge.bottom);
+        const auto [left, right] = PrintedSpan(printed.columns, merge.left, merge.right);
+        if (top < bottom && left < right) printed.merges.push_back({top, bottom, left, right, merge.top, merge.left});
+      }
+      for (const auto& [left, right] : Runs(widths, width))
+        for (const auto& [top, bottom] : Runs(heights, height)) pages_.push_back({sheets_.size(), top, bottom, left, right});
       sheets_.push_back(std::move(printed));
     }
   }
@@ -123,69 +131,108 @@ class SheetPages final : public PagedContent {
     const Page& page = pages_[static_cast<std::size_t>(index)];
     const Printed& sheet = sheets_[page.sheet];
     if (!model_.sheet() || model_.sheet()->id != sheet.id) model_.SetSheet(book_, sheet.id);
-    // The columns' edges from those a text may run on from, and the rows' edges, in device
-    // pixels from the page's top left.
-    const std::size_t from = page.left > kRunOnReach ? page.left - kRunOnReach : 0;
-    std::vector<qreal> xs{0}, ys{0};
-    for (std::size_t c = from; c < page.right; ++c) xs.push_back(xs.back() + sheet.widths[c] * scaleX_);
-    const qreal origin = xs[page.left - from];
-    for (qreal& x : xs) x -= origin;
-    for (std::size_t r = page.top; r < page.bottom; ++r) ys.push_back(ys.back() + sheet.heights[r] * scaleY_);
-    const auto x = [&](std::size_t column) { return xs[column - from]; };
-    const auto cellAt = [&](std::size_t r, std::size_t column) {
-      return model_.index(sheet.rows[page.top + r] - 1, sheet.columns[column] - 1);
+    // Edges in device pixels from the page's top left, for any printed row or column; those of
+    // the columns a text may run on from lie left of the page.
+    const auto x = [&](std::size_t column) { return (sheet.xs[column] - sheet.xs[page.left]) * scaleX_; };
+    const auto y = [&](std::size_t row) { return (sheet.ys[row] - sheet.ys[page.top]) * scaleY_; };
+    const auto rect = [&](std::size_t top, std::size_t bottom, std::size_t left, std::size_t right) {
+      return QRectF(x(left), y(top), x(right) - x(left), y(bottom) - y(top));
     };
-    const std::size_t rows = page.bottom - page.top;
+    const auto cellAt = [&](std::size_t row, std::size_t column) { return model_.index(sheet.rows[row] - 1, sheet.columns[column] - 1); };
+    const std::size_t from = page.left > kRunOnReach ? page.left - kRunOnReach : 0;
 
-    for (std::size_t r = 0; r < rows; ++r)
+    // A merged area prints as one cell, its first, over its whole extent; one across a page's
+    // edge prints on each page, cut at the edge. Its other cells print nothing and stop a text
+    // running on, as the grid shows them.
+    const std::size_t rows = page.bottom - page.top, span = page.right - from;
+    std::vector<bool> merged(rows * span);
+    const auto inMerge = [&](std::size_t row, std::size_t column) { return merged[(row - page.top) * span + column - from]; };
+    struct Box {
+      QModelIndex cell;
+      QRectF edges;
+    };
+    std::vector<Box> boxes;
+    for (const PrintedMerge& m : sheet.merges) {
+      if (m.top >= page.bottom || m.bottom <= page.top || m.left >= page.right || m.right <= from) continue;
+      for (std::size_t r = std::max(m.top, page.top); r < std::min(m.bottom, page.bottom); ++r)
+        for (std::size_t c = std::max(m.left, from); c < std::min(m.right, page.right); ++c) merged[(r - page.top) * span + c - from] = true;
+      if (m.right > page.left) boxes.push_back({model_.index(m.row - 1, m.column - 1), rect(m.top, m.bottom, m.left, m.right)});
+    }
+    const std::size_t mergedBoxes = boxes.size();
+    for (std::size_t r = page.top; r < page.bottom; ++r)
       for (std::size_t c = page.left; c < page.right; ++c)
-        if (const auto fill = Role<QBrush>(cellAt(r, c), Qt::BackgroundRole); fill && fill->style() != Qt::NoBrush)
-          painter.fillRect(QRectF(x(c), ys[r], x(c + 1) - x(c), ys[r + 1] - ys[r]), *fill);
+        if (!inMerge(r, c)) boxes.push_back({cellAt(r, c), rect(r, r + 1, c, c + 1)});
 
+    painter.setClipRect(rect(page.top, page.bottom, page.left, page.right));
+    for (const Box& box : boxes)
+      if (const auto fill = Role<QBrush>(box.cell, Qt::BackgroundRole); fill && fill->style() != Qt::NoBrush) painter.fillRect(box.edges, *fill);
     // The cells' own border lines over the fills; no grid lines, as Excel prints by default.
-    for (std::size_t r = 0; r < rows; ++r)
-      for (std::size_t c = page.left; c < page.right; ++c)
-        if (const QVariant borders = cellAt(r, c).data(kBordersRole); borders.isValid())
-          DrawBorders(painter, borders.toUInt(), QRectF(x(c), ys[r], x(c + 1) - x(c), ys[r + 1] - ys[r]), scaleX_);
+    for (const Box& box : boxes)
+      if (const QVariant borders = box.cell.data(kBordersRole); borders.isValid()) DrawBorders(painter, borders.toUInt(), box.edges, scaleX_);
 
-    // The texts over every fill. A left-aligned one runs on over the empty cells to its right,
-    // onto this page also from a cell of the page before, as the sheet goes on from there.
-    const QRectF band(0, 0, x(page.right), ys.back());
-    for (std::size_t r = 0; r < rows; ++r)
+    // The texts over every fill: a merged area's in the whole area, wrapped or not as its cell
+    // says; a wrapped one in its cell. A left-aligned one that does not wrap runs on over the
+    // empty cells to its right, onto this page also from a cell of the page before, as the sheet
+    // goes on from there.
+    for (std::size_t b = 0; b < mergedBoxes; ++b) PrintText(painter, boxes[b].cell, boxes[b].edges);
+    for (std::size_t r = page.top; r < page.bottom; ++r)
       for (std::size_t c = from; c < page.right; ++c) {
+        if (inMerge(r, c)) continue;
         const QModelIndex cell = cellAt(r, c);
         const QString text = cell.data(Qt::DisplayRole).toString();
         if (text.isEmpty()) continue;
-        const auto ownFont = Role<QFont>(cell, Qt::FontRole);
-        const QFont font = ownFont ? PrintFont(*ownFont) : font_;
-        const Qt::Alignment alignment = AlignmentOf(cell);
         std::size_t end = c + 1;  // past the last cell the text covers
-        if ((alignment & Qt::AlignHorizontal_Mask) == Qt::AlignLeft) {
-          const qreal width = QFontMetricsF(font, painter.device()).horizontalAdvance(text) + 2 * kPadding * scaleX_;
-          while (end < page.right && x(end) - x(c) < width && cellAt(r, end).data(Qt::DisplayRole).toString().isEmpty()) ++end;
+        if (!cell.data(kWrapRole).toBool() && (AlignmentOf(cell) & Qt::AlignHorizontal_Mask) == Qt::AlignLeft) {
+          const qreal width = QFontMetricsF(FontOf(cell), painter.device()).horizontalAdvance(text) + 2 * kPadding * scaleX_;
+          while (end < page.right && x(end) - x(c) < width && !inMerge(r, end) && cellAt(r, end).data(Qt::DisplayRole).toString().isEmpty())
+            ++end;
         }
         if (end <= page.left) continue;  // wholly on a page before
-        const QRectF covered(x(c), ys[r], x(end) - x(c), ys[r + 1] - ys[r]);
-        const auto ink = Role<QBrush>(cell, Qt::ForegroundRole);
-        painter.save();
-        painter.setClipRect(covered.intersected(band));
-        painter.setFont(font);
-        painter.setPen(ink ? ink->color() : QColor(Qt::black));
-        painter.drawText(covered.adjusted(kPadding * scaleX_, 0, -kPadding * scaleX_, 0), static_cast<int>(alignment) | Qt::TextSingleLine, text);
-        painter.restore();
+        PrintText(painter, cell, rect(r, r + 1, c, end));
       }
   }
 
  private:
+  // A merged area in printed rows and columns, as [first, end), and its first cell in the sheet.
+  struct PrintedMerge {
+    std::size_t top, bottom, left, right;
+    int row, column;
+  };
   struct Printed {
     excel::SheetId id;
-    std::vector<int> rows, columns;     // those that print, in order
-    std::vector<qreal> heights, widths;  // theirs, in grid pixels
+    std::vector<int> rows, columns;  // those that print, in order
+    std::vector<qreal> ys, xs;       // their edges from the first one's, in grid pixels
+    std::vector<PrintedMerge> merges;
   };
   // A page: a run of a sheet's printed rows and one of its printed columns, as [first, end).
   struct Page {
     std::size_t sheet, top, bottom, left, right;
   };
+
+  // The printed ones of first..last, as [first, end) of `printed`.
+  static std::pair<std::size_t, std::size_t> PrintedSpan(const std::vector<int>& printed, int first, int last) {
+    const auto begin = std::lower_bound(printed.begin(), printed.end(), first);
+    const auto end = std::upper_bound(begin, printed.end(), last);
+    return {static_cast<std::size_t>(begin - printed.begin()), static_cast<std::size_t>(end - printed.begin())};
+  }
+
+  QFont FontOf(const QModelIndex& cell) const {
+    const auto own = Role<QFont>(cell, Qt::FontRole);
+    return own ? PrintFont(*own) : font_;
+  }
+
+  // The cell's text laid out as the grid lays it out, within the edges of the cells it covers.
+  void PrintText(QPainter& painter, const QModelIndex& cell, const QRectF& covered) const {
+    const QString text = cell.data(Qt::DisplayRole).toString();
+    if (text.isEmpty()) return;
+    const auto ink = Role<QBrush>(cell, Qt::ForegroundRole);
+    painter.save();
+    painter.setClipRect(covered, Qt::IntersectClip);
+    painter.setFont(FontOf(cell));
+    painter.setPen(ink ? ink->color() : QColor(Qt::black));
+    DrawCellText(painter, covered, text, AlignmentOf(cell), cell.data(kWrapRole).toBool(), scaleX_);
+    painter.restore();
+  }
 
   std::shared_ptr<BookModel> book_;
   mutable SheetTableModel model_;  // reads the cells as the grid does

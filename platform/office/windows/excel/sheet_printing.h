@@ -3,7 +3,8 @@
 // hidden rows and hidden columns left out; columns as wide and rows as high as the grid shows
 // them; at 100 %, on pages taken down, then over. The cells print through the grid's model, as
 // the grid shows them (the text as formatted, its alignment, font and colours, the fill), without
-// grid lines; a text runs on over the empty cells to its right as in the grid.
+// grid lines; a text runs on over the empty cells to its right as in the grid, a wrapped one
+// wraps inside its cell, and a merged area prints as one cell.
 
 #include <memory>
 #include <string>

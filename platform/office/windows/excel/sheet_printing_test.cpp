@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -196,6 +201,95 @@ TEST_F(SheetPrintingTest, CellBordersAndRowHeightsPrintAsTheSheetHasThem) {
   EXPECT_GT(DarkPixels(page, column + 4, 97, column - 8, 3), 3 * (column - 12)) << "its bottom line, 60 pixels down";
   EXPECT_EQ(DarkPixels(page, column + 4, 57, column - 8, 3), 0) << "no line where a standard row would end";
   EXPECT_GT(DarkPixels(page, 0, 122, column, 16), 0) << "A5 below the tall row";
+}
+
+// The words of a page as pdftotext places them, in points from the paper's top left.
+struct Word {
+  std::string text;
+  double left, top, right, bottom;
+};
+std::vector<Word> Words(const std::string& pdf, int page) {
+  std::vector<Word> words;
+  std::istringstream lines(testing::CommandOutput("pdftotext -enc UTF-8 -bbox -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                                  " '" + pdf + "' -"));
+  for (std::string line; std::getline(lines, line);) {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    const std::size_t start = line.find('>'), end = line.find("</word>");
+    if (std::sscanf(line.c_str(), " <word xMin=\"%lf\" yMin=\"%lf\" xMax=\"%lf\" yMax=\"%lf\"", &left, &top, &right, &bottom) != 4 ||
+        end == std::string::npos)
+      continue;
+    const QString text = QString::fromStdString(line.substr(start + 1, end - start - 1)).normalized(QString::NormalizationForm_KC);
+    words.push_back({text.toStdString(), left, top, right, bottom});
+  }
+  return words;
+}
+
+TEST_F(SheetPrintingTest, AMergedAreaPrintsAsOneCellAndAWrappedTextWrapsInsideItsCell) {
+  xl.obj("Workbooks").call("Add");
+  excel::SheetModel& sheet = *app->activeBook()->sheets().front();
+  const std::string title = "房地产估价结果汇总表", wrapped = "估价对象位于城市核心区域交通便利配套完善", across = "跨页的合并区域";
+  Put("A1", title);
+  Put("B3", wrapped);
+  Put("I5", across);
+  // Each cell of a merged area formatted alike, as Excel formats them.
+  for (const excel::Area& merge : {excel::Area{1, 1, 1, 6}, excel::Area{5, 9, 5, 12}}) {
+    for (int column = merge.left; column <= merge.right; ++column) {
+      excel::CellFormat& look = sheet.cells.At(merge.top, column).style;
+      look.horizontal = excel::HorizontalAlignment::Center;
+      look.borders.fill(excel::BorderLine::Thick);
+      if (merge.top == 1) look.bold = true, look.fontSize = 16;
+      else look.fill = 0xFFF2CC;
+    }
+    sheet.cells.Merge(merge);  // I5:L5 goes over the first page's edge after J
+  }
+  sheet.cells.At(3, 2).style.wrap = true;
+  sheet.cells.SetHeight(1, 2 * excel::kStandardRowHeight);  // 40 pixels
+  sheet.cells.SetHeight(3, 6 * excel::kStandardRowHeight);  // 120 pixels
+  const std::string pdf = Pdf("合并与换行.pdf");
+  ASSERT_EQ(PdfPages(pdf), 2);
+
+  // Points from pixels on the paper: the margins are 17.8 mm at the side and 19.1 mm at the top.
+  const auto ptX = [](double pixels) { return 17.8 / 25.4 * 72 + pixels * 0.75; };
+  const auto ptY = [](double pixels) { return 19.1 / 25.4 * 72 + pixels * 0.75; };
+  const int column = excel_window::ColumnPixels(excel::kStandardColumnWidth);
+  double left = 1e9, right = 0, top = 1e9, bottom = 0, lines = 0, lastTop = -1;
+  std::string titleText, wrappedText;
+  for (const Word& w : Words(pdf, 1)) {
+    if (w.top < ptY(40)) {
+      titleText += w.text;
+      left = std::min(left, w.left);
+      right = std::max(right, w.right);
+    } else if (w.top < ptY(180)) {
+      wrappedText += w.text;
+      top = std::min(top, w.top);
+      bottom = std::max(bottom, w.bottom);
+      EXPECT_GE(w.left, ptX(column) - 0.5) << w.text;
+      EXPECT_LE(w.right, ptX(2 * column) + 0.5) << w.text << " reaches past B3";
+      if (w.top > lastTop + 1) ++lines, lastTop = w.top;
+    }
+  }
+  EXPECT_EQ(titleText, title);
+  EXPECT_NEAR((left + right) / 2, ptX(3 * column), 2) << "centred over A1:F1, not over A1";
+  EXPECT_EQ(wrappedText, wrapped) << "all of it, in order";
+  EXPECT_GE(lines, 3) << "on several lines";
+  EXPECT_GE(top, ptY(60) - 0.5);
+  EXPECT_LE(bottom, ptY(180) + 0.5) << "inside the row's height";
+
+  const QImage first = PageImage(pdf, 1), second = PageImage(pdf, 2);
+  ASSERT_FALSE(first.isNull() || second.isNull());
+  EXPECT_GT(DarkPixels(first, 0, 5, 3, 30), 60) << "the title's box, left";
+  EXPECT_EQ(DarkPixels(first, column - 6, 5, 12, 30), 0) << "no line between A1 and B1 under the merge";
+  EXPECT_EQ(DarkPixels(first, 5 * column - 6, 5, 12, 30), 0) << "nor between E1 and F1";
+  EXPECT_GT(DarkPixels(first, 6 * column - 3, 5, 3, 30), 60) << "the title's box, right";
+  // I5:L5: I and J on the first page, K and L on the second, its text centred on the edge between.
+  const auto filled = [](const QImage& page, int x, int y) { return page.pixelColor(67 + x, 72 + y) == QColor(0xFF, 0xF2, 0xCC); };
+  EXPECT_TRUE(filled(first, 8 * column + 10, 210));
+  EXPECT_TRUE(filled(second, column + 20, 210));
+  EXPECT_GT(DarkPixels(first, 10 * column - 30, 204, 30, 14), 10) << "the text's first half";
+  EXPECT_GT(DarkPixels(second, 0, 204, 30, 14), 10) << "its second half on the next page";
+  EXPECT_EQ(DarkPixels(first, 10 * column + 4, 195, 40, 30), 0) << "nothing past the page's last column";
+  EXPECT_EQ(DarkPixels(first, 9 * column - 6, 204, 12, 12), 0) << "no line between I5 and J5";
+  EXPECT_GT(DarkPixels(second, 2 * column - 3, 204, 3, 12), 20) << "the area's right line on the second page";
 }
 
 TEST_F(SheetPrintingTest, TheWholeWorkbookPrintsEachVisibleSheetFromANewPage) {
