@@ -20,7 +20,9 @@ QMessageBox* AskToSaveChanges(QWidget* window, const QString& application, const
   box->setEscapeButton(cancel);
   box->setWindowModality(Qt::WindowModal);
   box->setAttribute(Qt::WA_DeleteOnClose);
+  // Gone from the screen before the answer is carried out: 保存 may open a file dialog.
   QObject::connect(box, &QMessageBox::buttonClicked, box, [=, answered = std::move(answered)](QAbstractButton* b) {
+    box->hide();
     answered(b == save ? SaveAnswer::Save : b == dontSave ? SaveAnswer::DontSave : SaveAnswer::Cancel);
   });
   box->open();
